@@ -1,0 +1,32 @@
+#pragma once
+// Local date-times as a count of days: day 0 is 1899-12-30 00:00 local time
+// and the fraction is the time of day. This is the form the settings file
+// stores, so files stay interchangeable with other builds of the program.
+
+#include <cstdint>
+#include <ctime>
+
+namespace velmaric {
+
+using Date_Time = double;
+
+inline constexpr double centi_seconds_per_day = 8640000.0;
+
+// Days from 1970-01-01 for a proleptic Gregorian date (month 1..12).
+std::int64_t Days_From_Civil(std::int64_t year, unsigned month, unsigned day);
+
+// Builds a time stamp from local calendar fields, millisecond resolution.
+Date_Time Encode_Date_Time(int year, int month, int day, int hour, int minute, int second,
+                           int milli_second);
+
+// Local calendar fields of a time stamp, rounded to the millisecond. Fills
+// tm_year, tm_mon, tm_mday, tm_hour, tm_min, tm_sec, tm_wday and tm_yday;
+// tm_isdst is -1 (unknown). A negative stamp keeps its date in the integral
+// part and the time of day in the magnitude of the fraction.
+struct Date_Time_Fields {
+  std::tm tm{};
+  int milli_second = 0;
+};
+Date_Time_Fields Decode_Date_Time(Date_Time t);
+
+}  // namespace velmaric

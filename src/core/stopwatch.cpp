@@ -1,0 +1,123 @@
+#include "core/stopwatch.h"
+
+#include <cmath>
+
+#include "core/time_text.h"
+
+namespace velmaric {
+namespace {
+
+constexpr double micro_seconds_per_centi_second = 10000.0;
+
+std::string Boxed(const std::string& text) { return " " + text + " "; }
+
+}  // namespace
+
+Stopwatch::Stopwatch(const Clock& clock, Stopwatch_Events& events)
+    : clock_(clock), events_(events) {}
+
+void Stopwatch::Set_Elapsed_Centi_Seconds(double centi_seconds) {
+  elapsed_centi_seconds_ = centi_seconds;
+  base_centi_seconds_ = centi_seconds;
+  base_monotonic_us_ = last_tick_monotonic_us_;
+}
+
+double Stopwatch::Segment_Centi_Seconds() const {
+  return std::trunc(static_cast<double>(last_tick_monotonic_us_ - resume_monotonic_us_) /
+                    micro_seconds_per_centi_second);
+}
+
+void Stopwatch::Timer1Timer() {
+  // One reading serves the counter, the next tick's base and every text.
+  const Clock_Reading now = clock_.Now();
+  if (Running()) {
+    last_tick_monotonic_us_ = now.monotonic_us;
+    last_tick_time = now.wall;
+    elapsed_centi_seconds_ =
+        base_centi_seconds_ +
+        static_cast<double>(now.monotonic_us - base_monotonic_us_) / micro_seconds_per_centi_second;
+  }
+  last_reading_ = now;
+  texts_stale_ = true;
+}
+
+const Stopwatch_Texts& Stopwatch::Texts() const {
+  if (texts_stale_) Render();
+  return texts_;
+}
+
+void Stopwatch::Render() const {
+  texts_stale_ = false;
+  const Clock_Reading& now = last_reading_;
+  Stopwatch_Texts& texts = texts_;
+  texts.date_time = Date_Time_Line(now.wall, now.wall);
+  const double shown = std::trunc(elapsed_centi_seconds_);
+  texts.copy_edit = Elapsed_Text(shown);
+  const double seconds = shown / 100.0;
+  const double minutes = seconds / 60.0;
+  const double hours = minutes / 60.0;
+  texts.elapsed_secs = Boxed(Fixed_Number(seconds, 15, 2));
+  texts.elapsed_mins = Boxed(Fixed_Number(minutes, 14, 1));
+  texts.elapsed_hours = Boxed(Fixed_Number(hours, 14, 1));
+  texts.menu_clock = Format_Short_Date(now.wall) + ", " + Format_Long_Time(now.wall);
+}
+
+void Stopwatch::Start_Stop_Resume_BitBtnClick() {
+  if (start_stop_resume_caption == caption_start) {
+    Start(clock_.Now());
+  } else if (start_stop_resume_caption == caption_resume) {
+    Resume(clock_.Now());
+  } else if (start_stop_resume_caption == caption_stop) {
+    Stop();
+  }
+  snap_shot_count = 0;
+}
+
+void Stopwatch::Start(const Clock_Reading& now) {
+  start_stop_resume_caption = caption_stop;
+  control_label_caption = label_go;
+  resume_date_time_text = Texts().date_time;
+  resume_time = original_start_date_time = last_tick_time = now.wall;
+  resume_monotonic_us_ = last_tick_monotonic_us_ = now.monotonic_us;
+  Set_Elapsed_Centi_Seconds(0.0);
+  snap_shot_since_start_enabled = snap_shot_since_resume_enabled = true;
+}
+
+void Stopwatch::Resume(const Clock_Reading& now) {
+  start_stop_resume_caption = caption_stop;
+  control_label_caption = label_go;
+  resume_date_time_text = Texts().date_time;
+  resume_time = last_tick_time = now.wall;
+  resume_monotonic_us_ = last_tick_monotonic_us_ = now.monotonic_us;
+  Set_Elapsed_Centi_Seconds(elapsed_centi_seconds_);
+  snap_shot_since_start_enabled = snap_shot_since_resume_enabled = true;
+}
+
+void Stopwatch::Stop() {
+  // The counter keeps the value of the last tick: the stop line measures
+  // from that tick as well.
+  start_stop_resume_caption = caption_resume;
+  control_label_caption = label_stop;
+  snap_shot_since_resume_enabled = false;
+  ++stop_count;
+  events_.Write_Stop_Entry();
+  events_.Save_Settings();
+}
+
+void Stopwatch::Reset_BitBtnClick() {
+  control_label_caption = label_reset;
+  start_stop_resume_caption = caption_start;
+  stop_count = 0;
+  Stopwatch_Texts& texts = texts_;
+  if (texts_stale_) Render();
+  texts.elapsed_secs = Boxed(Fixed_Number(0, 15, 2));
+  texts.elapsed_mins = texts.elapsed_hours = Boxed(Fixed_Number(0, 14, 1));
+  texts.copy_edit = " 00:00:00:00.00 ";
+  Set_Elapsed_Centi_Seconds(0.0);
+  events_.Append_Reset_Marker();
+  original_start_date_time = 0.0;
+  snap_shot_count = 0;
+  snap_shot_since_start_enabled = snap_shot_since_resume_enabled = false;
+}
+
+}  // namespace velmaric

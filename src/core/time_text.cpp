@@ -1,0 +1,242 @@
+#include "core/time_text.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+
+#include "core/command_error.h"
+
+namespace velmaric {
+namespace {
+
+constexpr std::array<const char*, 7> day_names = {"Sun", "Mon", "Tue", "Wed",
+                                                  "Thu", "Fri", "Sat"};
+
+Date_Time_Formats& Formats() {
+  static Date_Time_Formats formats;
+  return formats;
+}
+
+std::string Format_Fields(Date_Time t, const std::string& pattern) {
+  if (pattern.empty()) return {};
+  const Date_Time_Fields fields = Decode_Date_Time(t);
+  std::array<char, 256> buffer{};
+  const std::size_t length = std::strftime(buffer.data(), buffer.size(), pattern.c_str(), &fields.tm);
+  return std::string(buffer.data(), length);
+}
+
+// Replaces every occurrence in one pass, never looking at inserted text.
+std::string Replace_Each_Once(std::string_view source, std::string_view search,
+                              std::string_view repl) {
+  std::string result;
+  std::size_t from = 0;
+  for (std::size_t at = source.find(search); at != std::string_view::npos;
+       at = source.find(search, from)) {
+    result.append(source.substr(from, at - from)).append(repl);
+    from = at + search.size();
+  }
+  result.append(source.substr(from));
+  return result;
+}
+
+// The digits of |v| rounded half away from zero to `places` decimals, as an
+// integer text counting units of 10^-places; v is first taken to 18
+// significant digits.
+std::string Rounded_Units(double magnitude, int places) {
+  std::array<char, 64> buffer{};
+  const auto converted = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
+                                       std::chars_format::scientific, 17);
+  const std::string_view text(buffer.data(), static_cast<std::size_t>(converted.ptr - buffer.data()));
+  std::string digits;
+  digits += text[0];
+  const std::size_t e_at = text.find('e');
+  digits.append(text.substr(2, e_at - 2));
+  const int exponent = std::atoi(std::string(text.substr(e_at + 1)).c_str());
+
+  const int keep = exponent + 1 + places;  // digits that stay left of the cut
+  if (keep < 0) return "0";
+  if (keep == 0) return digits[0] >= '5' ? "1" : "0";
+  std::string units;
+  if (keep >= static_cast<int>(digits.size())) {
+    units = digits + std::string(static_cast<std::size_t>(keep) - digits.size(), '0');
+  } else {
+    units = digits.substr(0, static_cast<std::size_t>(keep));
+    if (digits[static_cast<std::size_t>(keep)] >= '5') {
+      auto at = units.size();
+      while (at > 0 && units[at - 1] == '9') units[--at] = '0';
+      if (at == 0) {
+        units.insert(units.begin(), '1');
+      } else {
+        ++units[at - 1];
+      }
+    }
+  }
+  return units;
+}
+
+}  // namespace
+
+std::string Elapsed_Text(double centi_seconds) {
+  const double s = centi_seconds / 100.0;
+  const double m = s / 60.0;
+  const double h = m / 60.0;
+  const double d = h / 24.0;
+  const auto days = static_cast<std::int64_t>(d);
+  const auto hours = static_cast<std::int64_t>(h) % 24;
+  const auto minutes = static_cast<std::int64_t>(m) % 60;
+  const auto seconds = static_cast<std::int64_t>(s) % 60;
+  const auto hundredths = static_cast<std::int64_t>(centi_seconds) % 100;
+  std::string text = " ";
+  text.reserve(16);
+  text += Two_Digits(static_cast<std::uint64_t>(days));
+  text += '.';
+  text += Two_Digits(static_cast<std::uint64_t>(hours));
+  text += ':';
+  text += Two_Digits(static_cast<std::uint64_t>(minutes));
+  text += ':';
+  text += Two_Digits(static_cast<std::uint64_t>(seconds));
+  text += '.';
+  text += Two_Digits(static_cast<std::uint64_t>(hundredths));
+  return text;
+}
+
+std::string Two_Digits(std::uint64_t count) {
+  const auto low = static_cast<std::uint16_t>(count);
+  std::string text = std::to_string(low);
+  if (low < 10) text.insert(text.begin(), '0');
+  return text;
+}
+
+std::string Fixed_Number(double value, int width, int places) {
+  if (places < 0) places = 0;
+  std::string text;
+  if (!std::isfinite(value)) {
+    text = std::isnan(value) ? "NAN" : (value < 0 ? "-INF" : "INF");
+  } else {
+    std::string units = Rounded_Units(std::fabs(value), places);
+    const auto fraction_digits = static_cast<std::size_t>(places);
+    if (units.size() <= fraction_digits) {
+      units.insert(0, fraction_digits + 1 - units.size(), '0');
+    }
+    const std::size_t integer_digits = units.size() - fraction_digits;
+    const bool zero = units.find_first_not_of('0') == std::string::npos;
+    // A value that rounds to zero is written without a sign.
+    if (value < 0 && !zero) text += '-';
+    text.append(units, 0, integer_digits);
+    if (places > 0) {
+      text += '.';
+      text.append(units, integer_digits, fraction_digits);
+    }
+  }
+  return width > 0 ? Pad_Left(text, ' ', static_cast<std::size_t>(width)) : text;
+}
+
+std::string Day_Name(Date_Time t) {
+  return day_names[static_cast<std::size_t>(Decode_Date_Time(t).tm.tm_wday)];
+}
+
+const Date_Time_Formats& User_Date_Time_Formats() { return Formats(); }
+
+void Set_User_Date_Time_Formats(const Date_Time_Formats& formats) { Formats() = formats; }
+
+std::string Format_Short_Date(Date_Time t) { return Format_Fields(t, Formats().short_date); }
+
+std::string Format_Long_Time(Date_Time t) { return Format_Fields(t, Formats().long_time); }
+
+std::string Date_Time_Line(Date_Time date, Date_Time time) {
+  const std::string text =
+      "  " + Day_Name(date) + ", " + Format_Short_Date(date) + " @ " + Format_Long_Time(time);
+  return Replace_All(text, " 0:", " 00:");
+}
+
+std::string Replace_All(std::string_view source, std::string_view search, std::string_view repl) {
+  if (search.empty() || source.empty()) return std::string(source);
+  if (repl.find(search) != std::string_view::npos) {
+    // Rescanning would find the search text again inside every replacement,
+    // so each occurrence first becomes a marker that cannot match.
+    static constexpr std::string_view marker("\x01\x02\x03\x04\x05\x01", 6);
+    if (marker.find(search) != std::string_view::npos) {
+      return Replace_Each_Once(source, search, repl);
+    }
+    return Replace_Each_Once(Replace_All(source, search, marker), marker, repl);
+  }
+  std::string result(source);
+  for (std::size_t at = result.find(search); at != std::string::npos; at = result.find(search)) {
+    result.replace(at, search.size(), repl);
+  }
+  return result;
+}
+
+std::string Pad_Right(std::string_view s, char fill, std::size_t width) {
+  if (fill == '\0' || width == 0) return {};
+  std::string text(s);
+  if (text.size() < width) text.append(width - text.size(), fill);
+  return text;
+}
+
+std::string Pad_Left(std::string_view s, char fill, std::size_t width) {
+  if (fill == '\0' || width == 0) return {};
+  std::string text(s);
+  if (text.size() < width) text.insert(0, width - text.size(), fill);
+  return text;
+}
+
+std::string Pad_Centre(std::string_view s, char fill, std::size_t width) {
+  if (fill == '\0' || width == 0) return {};
+  if (s.size() > width) return std::string(s);
+  const std::size_t diff = width - s.size();
+  const std::size_t front = diff / 2 > 1 ? diff / 2 - 1 : 0;
+  std::string text(front, fill);
+  text.append(s);
+  text.append(diff - front, fill);
+  return text;
+}
+
+std::string Pad_To_Point(std::string_view s, std::string_view fill, std::size_t column) {
+  if (fill.empty()) fill = " ";
+  std::string text(s);
+  const auto point_position = [&text] { return text.find('.') + 1; };  // 1-based
+  if (text.find('.') == std::string::npos) {
+    while (text.size() < column) text.insert(0, fill);
+  } else {
+    while (point_position() < column) text.insert(0, fill);
+  }
+  return text;
+}
+
+std::int32_t Digits_To_Int(std::string_view s) {
+  std::string kept;
+  for (const char c : s) {
+    const bool sign = c == '+' || c == '-';
+    if ((c >= '0' && c <= '9') || (sign && kept.empty())) kept += c;
+  }
+  if (kept.empty()) return 0;
+  std::string_view digits(kept);
+  const bool negative = digits.front() == '-';
+  if (digits.front() == '+' || digits.front() == '-') digits.remove_prefix(1);
+  std::int64_t value = 0;
+  const auto parsed = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+  const std::int64_t signed_value = negative ? -value : value;
+  if (digits.empty() || parsed.ec != std::errc() || signed_value < INT32_MIN ||
+      signed_value > INT32_MAX) {
+    throw Invalid_Integer_Error(kept);
+  }
+  return static_cast<std::int32_t>(signed_value);
+}
+
+std::int32_t Field_To_Int(std::string_view s, std::string_view sep, int n) {
+  std::string_view t = s;
+  if (!sep.empty()) {
+    for (int i = 1; i < n; ++i) {
+      const std::size_t at = t.find(sep);
+      if (at != std::string_view::npos) t.remove_prefix(at + sep.size());
+    }
+    const std::size_t at = t.find(sep);
+    if (at != std::string_view::npos) t = t.substr(0, at);
+  }
+  return Digits_To_Int(t);
+}
+
+}  // namespace velmaric

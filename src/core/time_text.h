@@ -1,0 +1,59 @@
+#pragma once
+// The texts in which times are shown and logged, and the small text routines
+// they are built from. Texts are byte strings; positions count from 1 where a
+// routine speaks of positions. Everything here is a pure function apart from
+// the user's date and time formats, which Date_Time_Line reads.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "core/date_time.h"
+
+namespace velmaric {
+
+// " DD.HH:MM:SS.CC" of a whole number of centiseconds.
+std::string Elapsed_Text(double centi_seconds);
+
+// At least two digits of the low 16 bits of a count: 0 -> "00", 123 -> "123".
+std::string Two_Digits(std::uint64_t count);
+
+// v rounded half away from zero to `places` decimals (after taking v to 18
+// significant digits), "." as the point in every locale, blanks in front up
+// to `width`. A longer text is never cut.
+std::string Fixed_Number(double value, int width, int places);
+
+// "Sun" ... "Sat" for the weekday of t's date.
+std::string Day_Name(Date_Time t);
+
+// The user's short date and long time formats, as strftime patterns. By
+// default they follow the LC_TIME locale ("%x" and "%X").
+struct Date_Time_Formats {
+  std::string short_date = "%x";
+  std::string long_time = "%X";
+};
+const Date_Time_Formats& User_Date_Time_Formats();
+void Set_User_Date_Time_Formats(const Date_Time_Formats& formats);
+
+// The date, or the time, of t in the user's formats.
+std::string Format_Short_Date(Date_Time t);
+std::string Format_Long_Time(Date_Time t);
+
+// "  Mon, <short date> @ <long time>" with a lone zero hour widened to "00".
+std::string Date_Time_Line(Date_Time date, Date_Time time);
+
+std::string Replace_All(std::string_view source, std::string_view search, std::string_view repl);
+
+std::string Pad_Right(std::string_view s, char fill, std::size_t width);
+std::string Pad_Left(std::string_view s, char fill, std::size_t width);
+// Centres one column left of true centre: max(0, d/2 - 1) fill in front.
+std::string Pad_Centre(std::string_view s, char fill, std::size_t width);
+std::string Pad_To_Point(std::string_view s, std::string_view fill, std::size_t column);
+
+// The digits and leading sign of a text read as an integer ("x=12y3" -> 123).
+// Throws Command_Error for a bare sign or a value outside 32 bits.
+std::int32_t Digits_To_Int(std::string_view s);
+// Digits_To_Int of the n-th (from 1) sep-separated field of s.
+std::int32_t Field_To_Int(std::string_view s, std::string_view sep, int n);
+
+}  // namespace velmaric
