@@ -1,0 +1,20 @@
+#pragma once
+// Modal message boxes, as every layer of the program asks for them. The
+// window supplies the real boxes; tests supply a recorder.
+
+#include <string>
+
+namespace velmaric {
+
+class Message_Box {
+ public:
+  virtual ~Message_Box() = default;
+  // "Information" box with an OK button.
+  virtual void Information(const std::string& text) = 0;
+  // "Warning" box with Yes and No; true for Yes.
+  virtual bool Warning_Yes_No(const std::string& text) = 0;
+  // "Error" box with an OK button.
+  virtual void Error(const std::string& text) = 0;
+};
+
+}  // namespace velmaric

@@ -1,0 +1,416 @@
+#include "ui/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QShortcutEvent>
+#include <QAbstractButton>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTimer>
+#include <QWindow>
+#include <exception>
+
+#include "core/layout_scaling.h"
+#include "ui/control_style.h"
+#include "settings/settings_file.h"
+
+namespace velmaric {
+namespace {
+
+constexpr int design_client_width = 2 * 4 + 433;
+constexpr int design_client_height = 2 * 4 + 365;
+
+void Set_Text_If_Changed(QLineEdit* edit, const std::string& text) {
+  const QString value = QString::fromStdString(text);
+  if (edit->text() != value) edit->setText(value);
+}
+
+QString Q(const char* latin1) { return QString::fromLatin1(latin1); }
+
+}  // namespace
+
+TMainForm1::TMainForm1(const Window_Services& services, QWidget* parent)
+    : QMainWindow(parent), clock_(services.clock), boxes_(services.boxes),
+      stopwatch_(services.clock, *this),
+      settings_(*this, stopwatch_, services.settings_file_name) {
+  setObjectName(QStringLiteral("MainForm1"));
+  Set_Design_Font(this, false);
+  Create_Controls();
+  Create_Timer();
+  Create_Menu();
+  Create_Dialog();
+  Set_Tab_Order();
+  Connect_Handlers();
+  client->installEventFilter(this);
+  qApp->installEventFilter(this);
+  Timer1->start();
+}
+
+TMainForm1::~TMainForm1() { qApp->removeEventFilter(this); }
+
+void TMainForm1::Connect_Check_Item(QAction* item, void (TMainForm1::*handler)()) {
+  // The handler owns the check mark, so the toggle Qt makes on its own is
+  // taken back first.
+  connect(item, &QAction::triggered, this, [this, item, handler] {
+    item->setChecked(!item->isChecked());
+    (this->*handler)();
+  });
+}
+
+void TMainForm1::Connect_Handlers() {
+  connect(Timer1, &QTimer::timeout, this, &TMainForm1::Timer1Timer);
+  connect(Start_Stop_Resume_BitBtn, &QPushButton::clicked, this,
+          &TMainForm1::Start_Stop_Resume_BitBtnClick);
+  connect(Reset_BitBtn, &QPushButton::clicked, this, &TMainForm1::Reset_BitBtnClick);
+  connect(Exit_BitBtn, &QPushButton::clicked, this, &TMainForm1::Exit_BitBtnClick);
+  connect(Exit1, &QAction::triggered, this, &TMainForm1::Exit_BitBtnClick);
+  Connect_Check_Item(Expert_Mode_Option, &TMainForm1::Expert_Mode_OptionClick);
+  Connect_Check_Item(Always_On_Top_Option, &TMainForm1::Always_On_Top_OptionClick);
+  connect(Restore_Factory_Defaults_Option, &QAction::triggered, this,
+          &TMainForm1::Restore_Factory_Defaults_OptionClick);
+  connect(Log_to_File_RadioButton, &QRadioButton::toggled, this, [this](bool checked) {
+    if (checked) Log_to_File_RadioButtonClick();
+  });
+  connect(Do_Not_Log_RadioButton, &QRadioButton::toggled, this, [this](bool checked) {
+    if (checked) Do_Not_Log_RadioButtonClick();
+  });
+}
+
+template <typename Command>
+void TMainForm1::Run_Command(Command&& command) {
+  try {
+    command();
+  } catch (const std::exception& failure) {
+    Refresh_View();
+    boxes_.Error(failure.what());
+  }
+  Refresh_View();
+}
+
+// ---- start-up -------------------------------------------------------------
+
+void TMainForm1::showEvent(QShowEvent* event) {
+  if (!shown_once_) {
+    shown_once_ = true;
+    FormShow();
+  }
+  QMainWindow::showEvent(event);
+}
+
+void TMainForm1::FormShow() {
+  const bool program_start = Scaling_ListBox->count() == 0;
+  Set_Client_Size(design_client_width, design_client_height);
+  Capture_Layout();
+  if (program_start) {
+    // A settings file that cannot be read never stops the program: the
+    // failing key keeps its default and the others still load.
+    settings_.Load_Settings([this](const Command_Error& failure) { boxes_.Error(failure.what()); });
+  } else {
+    settings_.Load_Settings();
+  }
+  Apply_Product_Texts();
+  SpareMenu->setText(QString());
+  SpareMenu->setVisible(false);
+  Apply_Startup_Show_State();
+  if (settings_.pending_maximize) showMaximized();
+  Always_On_Top_Option->setChecked(!Always_On_Top_Option->isChecked());
+  Toggle_Always_On_Top();
+  Refresh_View();
+}
+
+bool TMainForm1::FormCloseQuery() {
+  try {
+    settings_.Save_Settings();
+    return true;
+  } catch (const std::exception& failure) {
+    Refresh_View();
+    boxes_.Error(failure.what());
+    Refresh_View();
+    return false;
+  }
+}
+
+void TMainForm1::closeEvent(QCloseEvent* event) {
+  if (FormCloseQuery()) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+void TMainForm1::Restore_Factory_Defaults_OptionClick() {
+  Run_Command([this] {
+    if (!Restore_Factory_Defaults(boxes_, settings_.Settings_File_Name())) return;
+    if (isMaximized() || isMinimized()) showNormal();
+    FormShow();
+  });
+}
+
+void TMainForm1::Apply_Product_Texts() {
+  QGuiApplication::setApplicationDisplayName(QStringLiteral("Velmaric"));
+  setWindowTitle(QStringLiteral("Velmaric"));
+  setToolTip(QString());
+}
+
+void TMainForm1::Apply_Startup_Show_State() {
+  // A Linux launcher passes no show state: the window is shown as it is.
+}
+
+// ---- client area and layout ------------------------------------------------
+
+QSize TMainForm1::Client_Size() const { return client->size(); }
+
+void TMainForm1::Set_Client_Size(int width, int height) {
+  restoring_to_.reset();
+  const int menu_height = menuBar()->heightForWidth(width);
+  resize(width, height + (menu_height > 0 ? menu_height : menuBar()->sizeHint().height()));
+  if (!isVisible()) client->resize(width, height);
+}
+
+void TMainForm1::Capture_Layout() {
+  if (Scaling_ListBox->count() > 0) return;
+  const QSize size = Client_Size();
+  Scaling_ListBox->addItem(QString::fromStdString(Layout_Header(size.width(), size.height())));
+  for (const Component& component : components_) {
+    if (component.control == nullptr) {
+      Scaling_ListBox->addItem(Q(layout_no_geometry));
+      continue;
+    }
+    const QRect g = component.control->geometry();
+    const std::string item = Layout_Item({g.x(), g.width(), g.y(), g.height(),
+                                          Font_Points(component.control)},
+                                         component.object->objectName().toStdString());
+    Scaling_ListBox->addItem(QString::fromStdString(item));
+  }
+}
+
+void TMainForm1::Scale_Layout() {
+  if (Scaling_ListBox->count() == 0) return;
+  const QSize size = Client_Size();
+  const auto ratios =
+      Layout_Ratios(Scaling_ListBox->item(0)->text().toStdString(), size.width(), size.height());
+  if (!ratios) return;
+  const int items = Scaling_ListBox->count();
+  for (std::size_t i = 0; i < components_.size() && static_cast<int>(i) + 1 < items; ++i) {
+    const auto geometry =
+        Scale_Item(Scaling_ListBox->item(static_cast<int>(i) + 1)->text().toStdString(), *ratios);
+    QWidget* const control = components_[i].control;
+    if (!geometry || control == nullptr) continue;
+    control->setGeometry(geometry->left, geometry->top, geometry->width, geometry->height);
+    Set_Font_Points(control, geometry->font_points);
+  }
+}
+
+bool TMainForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == client && event->type() == QEvent::Resize) {
+    Scale_Layout();
+    return false;
+  }
+  if ((event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) &&
+      watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    // Ctrl+X and Ctrl+H belong to the File and Help menus: they run nothing,
+    // and never reach the edit fields as cut or backspace.
+    const bool menu_key = key->modifiers() == Qt::ControlModifier &&
+                          (key->key() == Qt::Key_X || key->key() == Qt::Key_H);
+    // "&Resume" and "&Reset" share Alt+R: the button made first takes the
+    // key, where Qt would only move the focus between the two.
+    const bool shared_mnemonic =
+        event->type() == QEvent::ShortcutOverride && key->modifiers() == Qt::AltModifier &&
+        Click_First_Button_With(QKeySequence(key->modifiers() | Qt::Key(key->key())));
+    if (menu_key || shared_mnemonic) {
+      swallow_key_ = key->key();
+      event->accept();
+      return true;
+    }
+    if (event->type() == QEvent::KeyPress && key->key() == swallow_key_) {
+      swallow_key_ = 0;
+      return true;
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+// ---- settings host ---------------------------------------------------------
+
+void TMainForm1::Show_Normal() {
+  restoring_to_ = normalGeometry();
+  showNormal();
+}
+
+void TMainForm1::resizeEvent(QResizeEvent* event) {
+  if (restoring_to_ && (isMaximized() || size() == restoring_to_->size())) restoring_to_.reset();
+  QMainWindow::resizeEvent(event);
+}
+
+int TMainForm1::Window_Top() const {
+  return restoring_to_ ? restoring_to_->top() - (geometry().top() - frameGeometry().top()) : y();
+}
+
+int TMainForm1::Window_Left() const {
+  return restoring_to_ ? restoring_to_->left() - (geometry().left() - frameGeometry().left()) : x();
+}
+
+int TMainForm1::Client_Width() const {
+  return restoring_to_ ? restoring_to_->width() : Client_Size().width();
+}
+
+int TMainForm1::Client_Height() const {
+  return restoring_to_ ? restoring_to_->height() - menuBar()->height() : Client_Size().height();
+}
+
+bool TMainForm1::Option(Option_Item item) const {
+  switch (item) {
+    case Option_Item::Do_Not_Log_RadioButton: return Do_Not_Log_RadioButton->isChecked();
+    case Option_Item::Log_to_File_RadioButton: return Log_to_File_RadioButton->isChecked();
+    case Option_Item::Expert_Mode_Option: return Expert_Mode_Option->isChecked();
+    case Option_Item::Write_Stop_Count_CheckBox: return Write_Stop_Count_CheckBox->isChecked();
+    case Option_Item::Always_On_Top_Option: return Always_On_Top_Option->isChecked();
+    case Option_Item::Auto_Run_at_Windows_Startup_Option:
+      return Auto_Run_at_Windows_Startup_Option->isChecked();
+  }
+  return false;
+}
+
+void TMainForm1::Set_Option(Option_Item item, bool on) {
+  switch (item) {
+    case Option_Item::Do_Not_Log_RadioButton: Select_Radio_Button(Do_Not_Log_RadioButton, on); break;
+    case Option_Item::Log_to_File_RadioButton: Select_Radio_Button(Log_to_File_RadioButton, on); break;
+    case Option_Item::Expert_Mode_Option: Expert_Mode_Option->setChecked(on); break;
+    case Option_Item::Write_Stop_Count_CheckBox: Write_Stop_Count_CheckBox->setChecked(on); break;
+    case Option_Item::Always_On_Top_Option: Always_On_Top_Option->setChecked(on); break;
+    case Option_Item::Auto_Run_at_Windows_Startup_Option:
+      Auto_Run_at_Windows_Startup_Option->setChecked(on);
+      break;
+  }
+}
+
+void TMainForm1::Select_Radio_Button(QRadioButton* button, bool on) {
+  // Both choices may end up unselected, which exclusive buttons refuse.
+  QRadioButton* const other =
+      button == Do_Not_Log_RadioButton ? Log_to_File_RadioButton : Do_Not_Log_RadioButton;
+  button->setAutoExclusive(false);
+  other->setAutoExclusive(false);
+  if (on) other->setChecked(false);
+  button->setChecked(on);
+  button->setAutoExclusive(true);
+  other->setAutoExclusive(true);
+}
+
+std::string TMainForm1::Log_File_Name() const {
+  return Log_File_Name_EditBox->text().toStdString();
+}
+
+void TMainForm1::Set_Log_File_Name(const std::string& name) {
+  Log_File_Name_EditBox->setText(QString::fromStdString(name));
+}
+
+bool TMainForm1::Click_First_Button_With(const QKeySequence& mnemonic) {
+  std::vector<QAbstractButton*> matching;
+  for (const Component& component : components_) {
+    auto* button = qobject_cast<QAbstractButton*>(component.control);
+    if (button != nullptr && button->isVisible() && button->isEnabled() &&
+        QKeySequence::mnemonic(button->text()) == mnemonic) {
+      matching.push_back(button);
+    }
+  }
+  if (matching.size() < 2) return false;
+  matching.front()->animateClick();
+  return true;
+}
+
+// ---- window options --------------------------------------------------------
+
+void TMainForm1::Always_On_Top_OptionClick() { Toggle_Always_On_Top(); }
+
+void TMainForm1::Toggle_Always_On_Top() {
+  const bool on_top = !Always_On_Top_Option->isChecked();
+  Always_On_Top_Option->setChecked(on_top);
+  // Changing the hint on the native window restacks it in place; changing
+  // the widget's flags would hide, re-create and re-show it.
+  Qt::WindowFlags flags = windowFlags();
+  flags.setFlag(Qt::WindowStaysOnTopHint, on_top);
+  overrideWindowFlags(flags);
+  if (QWindow* window = windowHandle()) window->setFlag(Qt::WindowStaysOnTopHint, on_top);
+}
+
+void TMainForm1::Expert_Mode_OptionClick() {
+  Expert_Mode_Option->setChecked(!Expert_Mode_Option->isChecked());
+}
+
+void TMainForm1::Log_to_File_RadioButtonClick() {
+  Log_File_Name_EditBox->setEnabled(true);
+  Set_Background(Log_File_Name_EditBox, Window_Colour());
+}
+
+void TMainForm1::Do_Not_Log_RadioButtonClick() {
+  Log_File_Name_EditBox->setEnabled(false);
+  Set_Background(Log_File_Name_EditBox, Grey_Text_Colour());
+}
+
+// ---- clock and commands ----------------------------------------------------
+
+void TMainForm1::Timer1Timer() {
+  stopwatch_.Timer1Timer();
+  const std::int64_t now = stopwatch_.Last_Reading().monotonic_us;
+  if (!last_view_refresh_us_ || now - *last_view_refresh_us_ >= view_refresh_us ||
+      now < *last_view_refresh_us_) {
+    Refresh_Fields();
+    last_view_refresh_us_ = now;
+  }
+}
+
+void TMainForm1::Start_Stop_Resume_BitBtnClick() {
+  Run_Command([this] { stopwatch_.Start_Stop_Resume_BitBtnClick(); });
+}
+
+void TMainForm1::Reset_BitBtnClick() {
+  Run_Command([this] {
+    stopwatch_.Reset_BitBtnClick();
+    Refresh_View();
+    if (!Expert_Mode_Option->isChecked()) {
+      boxes_.Information("StopWatch counters Reset.  (The Log file has NOT been Reset)");
+    }
+  });
+}
+
+void TMainForm1::Exit_BitBtnClick() { close(); }
+
+// ---- view ------------------------------------------------------------------
+
+void TMainForm1::Refresh_View() {
+  Refresh_Fields();
+  Refresh_Run_State();
+}
+
+void TMainForm1::Refresh_Fields() {
+  const Stopwatch_Texts& texts = stopwatch_.Texts();
+  Set_Text_If_Changed(Date_Time_Edit, texts.date_time);
+  Set_Text_If_Changed(Elapsed_Secs_Edit, texts.elapsed_secs);
+  Set_Text_If_Changed(Elapsed_Mins_Edit, texts.elapsed_mins);
+  Set_Text_If_Changed(Elapsed_Hours_Edit, texts.elapsed_hours);
+  Set_Text_If_Changed(Copy_Edit_Box, texts.copy_edit);
+  if (!texts.menu_clock.empty()) {
+    const QString caption = QString::fromStdString(texts.menu_clock);
+    if (SpareMenu->text() != caption) SpareMenu->setText(caption);
+    if (!SpareMenu->isVisible()) SpareMenu->setVisible(true);
+  }
+}
+
+void TMainForm1::Refresh_Run_State() {
+  Start_Stop_Resume_BitBtn->setText(QString::fromStdString(stopwatch_.start_stop_resume_caption));
+  Control_Label->setText(QString::fromStdString(stopwatch_.control_label_caption));
+  Stops_Since_Last_Reset_SpinEdit->setValue(stopwatch_.stop_count);
+  Snap_Shot_Since_Start_Button->setEnabled(stopwatch_.snap_shot_since_start_enabled);
+  Snap_Shot_Since_Resume_Button->setEnabled(stopwatch_.snap_shot_since_resume_enabled);
+}
+
+}  // namespace velmaric

@@ -1,0 +1,220 @@
+#pragma once
+// The stopwatch's one window.
+//
+// Data flow. The window owns no timing logic: a `Stopwatch` (core) holds the
+// counter, the time stamps, the run-state captions and the texts of the five
+// display fields and the menu-bar clock. Every 1 ms `Timer1` ticks the
+// stopwatch; the window then copies the stopwatch's texts into its fields,
+// at most once per `view_refresh_us` while nothing else changed, because
+// repainting, not computing, is what costs a desktop stopwatch its CPU.
+// Button and menu handlers make one call into the logic, inside one guard
+// (`Run_Command`) that turns a failure into a single "Error" box, and then
+// refresh the view from the logic.
+//
+// The stopwatch hands its stop entry, settings save and reset marker back to
+// the window through `Stopwatch_Events`; the window forwards them to the
+// settings and log layers.
+//
+// Controls carry the object names, captions, hints and design geometry of
+// the window's design (441 x 373 client area). Every component, including
+// the timer, the menu items and the file dialog, is listed in creation order
+// in `components_`; `Capture_Layout` records that list once and
+// `Scale_Layout` rescales every control from the record on each resize.
+
+#include <QMainWindow>
+#include <QString>
+#include <optional>
+#include <vector>
+
+#include <functional>
+
+#include "core/clock.h"
+#include "core/stopwatch.h"
+#include "platform/message_box.h"
+#include "settings/settings_file.h"
+
+class QAction;
+class QKeySequence;
+class QCheckBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QSpinBox;
+class QTimer;
+
+namespace velmaric {
+
+struct Window_Services {
+  const Clock& clock;
+  Message_Box& boxes;
+  std::function<std::string()> settings_file_name;
+};
+
+class TMainForm1 : public QMainWindow, private Stopwatch_Events, private Settings_Host {
+  Q_OBJECT
+
+ public:
+  explicit TMainForm1(const Window_Services& services, QWidget* parent = nullptr);
+  ~TMainForm1() override;
+
+  // The show handler: fits and records the layout, restores the settings and
+  // applies the window options. Runs when the window is first shown, and
+  // again whenever the settings are to be restored from the file.
+  void FormShow();
+  // The close query: saves everything. False (the window stays open) when
+  // the save failed; the failure has been shown.
+  bool FormCloseQuery();
+
+  // Handlers, public so that tests and the program's entry can drive them.
+  void Timer1Timer();
+  void Start_Stop_Resume_BitBtnClick();
+  void Reset_BitBtnClick();
+  void Exit_BitBtnClick();
+  void Expert_Mode_OptionClick();
+  void Always_On_Top_OptionClick();
+  void Log_to_File_RadioButtonClick();
+  void Do_Not_Log_RadioButtonClick();
+  void Restore_Factory_Defaults_OptionClick();
+
+  void Capture_Layout();
+  void Scale_Layout();
+  void Toggle_Always_On_Top();
+  void Apply_Startup_Show_State();
+
+  // The client area is the window below its menu bar.
+  QSize Client_Size() const;
+  void Set_Client_Size(int width, int height);
+
+  const Stopwatch& stopwatch() const { return stopwatch_; }
+  Stopwatch& stopwatch() { return stopwatch_; }
+  const Settings_File& settings() const { return settings_; }
+
+  // Pushes every text and state of the logic into the controls now.
+  void Refresh_View();
+
+  static constexpr std::int64_t view_refresh_us = 40000;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // Stopwatch_Events. Until the log writer is wired in, there is no log to
+  // write the stop line and the reset marker to.
+  void Write_Stop_Entry() override {}
+  void Save_Settings() override { settings_.Save_Settings(); }
+  void Append_Reset_Marker() override {}
+
+  // Settings_Host
+  bool Is_Maximized() const override { return isMaximized(); }
+  void Show_Normal() override;
+  int Window_Top() const override;
+  int Window_Left() const override;
+  int Client_Width() const override;
+  int Client_Height() const override;
+  void Set_Window_Top(int top) override { move(x(), top); }
+  void Set_Window_Left(int left) override { move(left, y()); }
+  void Set_Client_Width(int width) override { Set_Client_Size(width, Client_Height()); }
+  void Set_Client_Height(int height) override { Set_Client_Size(Client_Width(), height); }
+  bool Option(Option_Item item) const override;
+  void Set_Option(Option_Item item, bool on) override;
+  std::string Log_File_Name() const override;
+  void Set_Log_File_Name(const std::string& name) override;
+
+  void Create_Controls();
+  void Create_Menu();
+  void Create_Timer();
+  void Create_Dialog();
+  void Connect_Check_Item(QAction* item, void (TMainForm1::*handler)());
+  void Set_Tab_Order();
+  void Connect_Handlers();
+  void Apply_Product_Texts();
+
+  template <typename Command>
+  void Run_Command(Command&& command);
+
+  void Select_Radio_Button(QRadioButton* button, bool on);
+  bool Click_First_Button_With(const QKeySequence& mnemonic);
+  void Refresh_Fields();
+  void Refresh_Run_State();
+
+  struct Component {
+    QObject* object;
+    QWidget* control;  // null for components without geometry
+  };
+  template <typename T>
+  T* Add(T* object, const char* name);
+  template <typename T>
+  T* Add_Control(T* control, const char* name, QRect geometry, bool bold = false);
+
+  const Clock& clock_;
+  Message_Box& boxes_;
+  Stopwatch stopwatch_;
+  Settings_File settings_;
+  std::vector<Component> components_;
+  std::optional<std::int64_t> last_view_refresh_us_;
+  bool shown_once_ = false;
+  int swallow_key_ = 0;
+  // Un-maximising takes effect when the window system says so; until then
+  // the normal geometry it goes back to is kept here.
+  std::optional<QRect> restoring_to_;
+
+ public:
+  // Controls, by their design names.
+  QWidget* client = nullptr;
+  QFrame* Bevel1 = nullptr;
+  QLabel* Label2 = nullptr;
+  QLineEdit* Date_Time_Edit = nullptr;
+  QLabel* Label3 = nullptr;
+  QLineEdit* Elapsed_Secs_Edit = nullptr;
+  QLabel* Label4 = nullptr;
+  QLineEdit* Elapsed_Mins_Edit = nullptr;
+  QLabel* Label5 = nullptr;
+  QLineEdit* Elapsed_Hours_Edit = nullptr;
+  QLabel* Label6 = nullptr;
+  QLineEdit* Copy_Edit_Box = nullptr;
+  QLabel* Control_Label = nullptr;
+  QGroupBox* RadioGroup1 = nullptr;
+  QRadioButton* Log_to_File_RadioButton = nullptr;
+  QPushButton* Select_Log_File_BitBtn = nullptr;
+  QLineEdit* Log_File_Name_EditBox = nullptr;
+  QRadioButton* Do_Not_Log_RadioButton = nullptr;
+  QPushButton* Reset_Log_Button = nullptr;
+  QPushButton* View_Log_Button = nullptr;
+  QCheckBox* Write_Time_to_Log_Only_CheckBox = nullptr;
+  QCheckBox* Write_Stop_Count_CheckBox = nullptr;
+  QSpinBox* Stops_Since_Last_Reset_SpinEdit = nullptr;
+  QPushButton* Start_Stop_Resume_BitBtn = nullptr;
+  QPushButton* Snap_Shot_Since_Start_Button = nullptr;
+  QPushButton* Snap_Shot_Since_Resume_Button = nullptr;
+  QPushButton* Reset_BitBtn = nullptr;
+  QPushButton* Exit_BitBtn = nullptr;
+  QListWidget* Scaling_ListBox = nullptr;
+  QTimer* Timer1 = nullptr;
+  QObject* OpenDialog1 = nullptr;  // file-open dialog, see Create_Dialog
+
+  QMenu* FileMenu = nullptr;
+  QAction* Copy_Elapsed_Time_To_Clipboard_Option = nullptr;
+  QAction* Copy_Stopwatch_Times_to_FloppyDisk_Option = nullptr;
+  QAction* Copy_Stopwatch_Times_From_FloppyDisk_Option = nullptr;
+  QAction* Select_Log_File_Option = nullptr;
+  QAction* Expert_Mode_Option = nullptr;
+  QAction* Always_On_Top_Option = nullptr;
+  QAction* Auto_Run_at_Windows_Startup_Option = nullptr;
+  QAction* Restore_Factory_Defaults_Option = nullptr;
+  QAction* Exit1 = nullptr;
+  QMenu* HelpMenu = nullptr;
+  QAction* View_Readme_file_Option = nullptr;
+  QAction* View_Shareware_Catalog_Option = nullptr;
+  QAction* AboutOption = nullptr;
+  QAction* SpareMenu = nullptr;
+};
+
+}  // namespace velmaric

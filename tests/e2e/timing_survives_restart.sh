@@ -1,0 +1,45 @@
+#!/bin/bash
+# A timing spans runs of the real program: a copy of the binary in a private
+# folder keeps its settings file beside it; Stop and Exit save, the next
+# start resumes from the saved counter, and SIGTERM saves like the close box.
+set -u
+. "$(dirname "$0")/xvfb_session.sh"
+program=$(private_copy "$1")
+settings="$E2E_DIR/app/velmaric.ini"
+
+value() { grep -a "^$1=" "$settings" | head -n 1 | cut -d= -f2- | tr -d '\r'; }
+centi_seconds() { value elapsed_centi_seconds | awk '{ printf "%d", $1 }'; }
+
+start_program "$program"
+press alt+s; sleep 2; press alt+s
+press alt+e
+expect_clean_exit "the first run"
+
+keys=$(cut -d= -f1 "$settings" | tr '\n' ' ')
+expected="WindowState_wsMaximized elapsed_centi_seconds window_top_posn window_left_posn \
+window_ClientWidth window_ClientHeight Do_Not_Log_RadioButton Log_to_File_RadioButton \
+Expert_Mode_Option original_start_date_time Log_File_Name_EditBox \
+Stops_Since_Last_Reset_SpinEdit Write_Stop_Count_CheckBox Always_on_Top_Option \
+Auto_Run_at_Windows_Startup_Option "
+[ "$keys" = "$expected" ] || fail "settings keys: $keys"
+[ "$(grep -c $'\r$' "$settings")" = 15 ] || fail "lines do not end in CR LF"
+first=$(centi_seconds)
+[ "$first" -ge 190 ] && [ "$first" -le 260 ] || fail "first run counted $first cs for ~2 s"
+[ "$(value Stops_Since_Last_Reset_SpinEdit)" = 1 ] || fail "stop count after one stop"
+
+start_program "$program"
+press alt+r; sleep 1; press alt+s          # Resume (Alt+R), then Stop
+press alt+e
+expect_clean_exit "the second run"
+second=$(centi_seconds)
+[ "$second" -ge $((first + 90)) ] && [ "$second" -le $((first + 160)) ] ||
+  fail "the second run went from $first to $second cs for ~1 s"
+[ "$(value Stops_Since_Last_Reset_SpinEdit)" = 2 ] || fail "stop count after the second run"
+
+start_program "$program"
+press alt+r; sleep 0.5                     # Resume and leave it running
+kill -TERM "$APP_PID"
+expect_clean_exit "SIGTERM"
+[ "$(value Stops_Since_Last_Reset_SpinEdit)" = 3 ] || fail "SIGTERM while running saved no stop"
+[ "$(centi_seconds)" -gt "$second" ] || fail "SIGTERM lost the running time"
+echo "PASS: $first cs, then $second cs after a restart, and SIGTERM saved the running timing"

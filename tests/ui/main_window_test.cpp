@@ -1,0 +1,200 @@
+// The main window on the offscreen platform, driven through its controls
+// with a fake clock.
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWindow>
+#include <memory>
+
+#include "support/fake_clock.h"
+#include "support/recording_message_box.h"
+#include "ui/control_style.h"
+#include "ui/main_window.h"
+
+using velmaric::TMainForm1;
+using velmaric::testing::Fake_Clock;
+using velmaric::testing::Recording_Message_Box;
+
+class Main_Window_Test : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<Fake_Clock> clock_;
+  std::unique_ptr<Recording_Message_Box> boxes_;
+  std::unique_ptr<TMainForm1> form_;
+  QTemporaryDir folder_;
+
+  void Tick() { form_->Timer1Timer(); }
+  QString Text(QLineEdit* edit) const { return edit->text(); }
+
+ private slots:
+  void init() {
+    clock_ = std::make_unique<Fake_Clock>();
+    boxes_ = std::make_unique<Recording_Message_Box>();
+    const std::string settings = folder_.filePath(QStringLiteral("velmaric.ini")).toStdString();
+    form_ = std::make_unique<TMainForm1>(
+        velmaric::Window_Services{*clock_, *boxes_, [settings] { return settings; }});
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+  }
+  void cleanup() { form_.reset(); }
+
+  void comes_up_as_a_first_run() {
+    QCOMPARE(form_->windowTitle(), QStringLiteral("Velmaric"));
+    QCOMPARE(form_->Client_Size(), QSize(368, 313));
+    QCOMPARE(form_->pos(), QPoint(20, 20));
+    QCOMPARE(form_->Start_Stop_Resume_BitBtn->text(), QStringLiteral("&Start"));
+    QVERIFY(!form_->Snap_Shot_Since_Start_Button->isEnabled());
+    QVERIFY(!form_->Snap_Shot_Since_Resume_Button->isEnabled());
+    QVERIFY(!form_->Log_File_Name_EditBox->isEnabled());
+    QVERIFY(!form_->Control_Label->isVisible());
+    Tick();
+    QVERIFY(form_->SpareMenu->isVisible());
+    QVERIFY(form_->SpareMenu->text().contains(QStringLiteral(", ")));
+    QCOMPARE(Text(form_->Copy_Edit_Box), QStringLiteral(" 00.00:00:00.00"));
+  }
+
+  void records_the_design_layout_and_scales_it_to_the_first_run_size() {
+    const QListWidget* record = form_->Scaling_ListBox;
+    QCOMPARE(record->item(0)->text(), QStringLiteral("441 373 W/H Mainform1"));
+    QCOMPARE(record->item(1)->text(), QStringLiteral("4 433 4 365 11 Bevel1"));
+    QCOMPARE(record->item(5)->text(), QStringLiteral("245 113 40 25 11 Elapsed_Secs_Edit"));
+    // Timer, menu, menu items and dialog come after the controls and record no geometry.
+    const int timer_item = 29;
+    QCOMPARE(record->item(timer_item - 1)->text(),
+             QStringLiteral("440 37 104 43 11 Scaling_ListBox"));
+    for (int i = timer_item; i < record->count(); ++i) QCOMPARE(record->item(i)->text(), "0");
+    const int file_menu = 1 + 14, help_menu = 1 + 4;
+    QCOMPARE(record->count(), timer_item + 1 /*timer*/ + 1 /*menu bar*/ + file_menu + help_menu + 1 /*clock*/ +
+                                  1 /*dialog*/);
+    // At 368 x 313 every 11-point font becomes 9 points.
+    QCOMPARE(form_->Elapsed_Secs_Edit->geometry(), QRect(204, 33, 94, 20));
+    QCOMPARE(velmaric::Font_Points(form_->Elapsed_Secs_Edit), 9);
+  }
+
+  void scales_every_control_from_the_record() {
+    struct Case {
+      QSize client;
+      QRect secs;  // Elapsed_Secs_Edit
+      int points;
+    };
+    const Case cases[] = {
+        {{882, 373}, {490, 40, 226, 25}, 11},  // twice the width: fonts follow the height
+        {{441, 186}, {245, 19, 113, 12}, 5},   // a smaller height scales the fonts
+        {{441, 373}, {245, 40, 113, 25}, 11},  // back to the design size exactly
+    };
+    for (const Case& c : cases) {
+      form_->Set_Client_Size(c.client.width(), c.client.height());
+      QTRY_COMPARE(form_->Client_Size(), c.client);
+      QCOMPARE(form_->Elapsed_Secs_Edit->geometry(), c.secs);
+      QCOMPARE(velmaric::Font_Points(form_->Elapsed_Secs_Edit), c.points);
+      // A hidden control is scaled as well.
+      QCOMPARE(form_->Scaling_ListBox->geometry().left(), 440 * c.client.width() / 441);
+    }
+    QCOMPARE(form_->Exit_BitBtn->geometry(), QRect(336, 332, 88, 32));
+  }
+
+  void runs_through_start_stop_resume_and_reset() {
+    Tick();
+    QTest::mouseClick(form_->Start_Stop_Resume_BitBtn, Qt::LeftButton);
+    QCOMPARE(form_->Start_Stop_Resume_BitBtn->text(), QStringLiteral("&Stop"));
+    QCOMPARE(form_->Control_Label->text(), QStringLiteral("GO"));
+    QVERIFY(form_->Snap_Shot_Since_Start_Button->isEnabled());
+    QVERIFY(form_->Snap_Shot_Since_Resume_Button->isEnabled());
+
+    clock_->Advance_Centi_Seconds(12'345'678);
+    Tick();
+    QCOMPARE(Text(form_->Elapsed_Secs_Edit), QStringLiteral("       123456.78 "));
+    QCOMPARE(Text(form_->Elapsed_Mins_Edit), QStringLiteral("         2057.6 "));
+    QCOMPARE(Text(form_->Elapsed_Hours_Edit), QStringLiteral("           34.3 "));
+    QCOMPARE(Text(form_->Copy_Edit_Box), QStringLiteral(" 01.10:17:36.78"));
+
+    QTest::mouseClick(form_->Start_Stop_Resume_BitBtn, Qt::LeftButton);
+    QCOMPARE(form_->Start_Stop_Resume_BitBtn->text(), QStringLiteral("&Resume"));
+    QCOMPARE(form_->Control_Label->text(), QStringLiteral("STOP"));
+    QCOMPARE(form_->Stops_Since_Last_Reset_SpinEdit->value(), 1);
+    QVERIFY(form_->Snap_Shot_Since_Start_Button->isEnabled());
+    QVERIFY(!form_->Snap_Shot_Since_Resume_Button->isEnabled());
+    clock_->Advance_Centi_Seconds(500);  // stopped: nothing counts
+    Tick();
+    QCOMPARE(Text(form_->Copy_Edit_Box), QStringLiteral(" 01.10:17:36.78"));
+
+    QTest::mouseClick(form_->Start_Stop_Resume_BitBtn, Qt::LeftButton);
+    QCOMPARE(form_->Start_Stop_Resume_BitBtn->text(), QStringLiteral("&Stop"));
+    clock_->Advance_Centi_Seconds(22);
+    Tick();
+    QCOMPARE(Text(form_->Copy_Edit_Box), QStringLiteral(" 01.10:17:37.00"));
+
+    QTest::mouseClick(form_->Reset_BitBtn, Qt::LeftButton);
+    QCOMPARE(form_->Start_Stop_Resume_BitBtn->text(), QStringLiteral("&Start"));
+    QCOMPARE(form_->Control_Label->text(), QStringLiteral("RESET"));
+    QCOMPARE(form_->Stops_Since_Last_Reset_SpinEdit->value(), 0);
+    QCOMPARE(Text(form_->Copy_Edit_Box), QStringLiteral(" 00:00:00:00.00 "));
+    QVERIFY(!form_->Snap_Shot_Since_Start_Button->isEnabled());
+    QCOMPARE(boxes_->shown.size(), std::size_t{1});
+    QCOMPARE(boxes_->shown[0].kind, std::string("Information"));
+    QCOMPARE(boxes_->shown[0].text,
+             std::string("StopWatch counters Reset.  (The Log file has NOT been Reset)"));
+    clock_->Advance_Centi_Seconds(100);
+    Tick();
+    QCOMPARE(Text(form_->Copy_Edit_Box), QStringLiteral(" 00.00:00:00.00"));
+  }
+
+  void expert_mode_silences_the_reset_notice() {
+    form_->Expert_Mode_Option->trigger();
+    QVERIFY(form_->Expert_Mode_Option->isChecked());
+    QTest::mouseClick(form_->Reset_BitBtn, Qt::LeftButton);
+    QVERIFY(boxes_->shown.empty());
+    form_->Expert_Mode_Option->trigger();
+    QVERIFY(!form_->Expert_Mode_Option->isChecked());
+    QTest::mouseClick(form_->Reset_BitBtn, Qt::LeftButton);
+    QCOMPARE(boxes_->shown.size(), std::size_t{1});
+  }
+
+  void always_on_top_twice_returns_to_normal_stacking_in_place() {
+    const QRect before = form_->frameGeometry();
+    form_->Always_On_Top_Option->trigger();
+    QVERIFY(form_->Always_On_Top_Option->isChecked());
+    QVERIFY(form_->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
+    QVERIFY(form_->isVisible());
+    QCOMPARE(form_->frameGeometry(), before);
+    form_->Always_On_Top_Option->trigger();
+    QVERIFY(!form_->Always_On_Top_Option->isChecked());
+    QVERIFY(!form_->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
+    QCOMPARE(form_->frameGeometry(), before);
+  }
+
+  void logging_choice_enables_the_name_box() {
+    QTest::mouseClick(form_->Log_to_File_RadioButton, Qt::LeftButton);
+    QVERIFY(form_->Log_File_Name_EditBox->isEnabled());
+    QVERIFY(!form_->Do_Not_Log_RadioButton->isChecked());
+    QTest::mouseClick(form_->Do_Not_Log_RadioButton, Qt::LeftButton);
+    QVERIFY(!form_->Log_File_Name_EditBox->isEnabled());
+  }
+
+  void menu_keys_never_reach_the_edit_fields() {
+    form_->Log_to_File_RadioButton->setChecked(true);
+    QLineEdit* name = form_->Log_File_Name_EditBox;
+    name->setText(QStringLiteral("run.log"));
+    name->setFocus();
+    name->selectAll();
+    QTest::keyClick(name, Qt::Key_X, Qt::ControlModifier);
+    QTest::keyClick(name, Qt::Key_H, Qt::ControlModifier);
+    QCOMPARE(name->text(), QStringLiteral("run.log"));
+  }
+
+  void exit_closes_the_window() {
+    QTest::mouseClick(form_->Exit_BitBtn, Qt::LeftButton);
+    QVERIFY(!form_->isVisible());
+  }
+};
+
+QTEST_MAIN(Main_Window_Test)
+#include "main_window_test.moc"
