@@ -1,0 +1,37 @@
+#pragma once
+// The copy the transfer commands move files with: it creates a missing
+// target directory, refuses a target another program holds or that is
+// read-only, copies the bytes and gives the copy the source's last-write
+// time, at the two-second resolution of the packed stamp.
+
+#include <cstdint>
+#include <string>
+
+#include "platform/message_box.h"
+
+namespace velmaric {
+
+// What the copy checks for itself ends it with a message in error_text,
+// which is empty after a copy that succeeded:
+//   - a missing source (nothing is touched);
+//   - a target directory that cannot be created;
+//   - with check_target, a target probed "OPEN" or "ERROR" (it stays as it
+//     was); otherwise an existing target is made writable first;
+//   - with copy_time_stamp, a source time stamp that cannot be read, or a
+//     target stamp that differs after setting it; these two are also shown
+//     at once in an information box;
+//   - a target that is missing at the end.
+// The byte copy itself throws Command_Error: "Cannot open file <source>",
+// "Cannot create file <target>" (also when target and source are one file,
+// before anything is opened for writing), or the system's description of a
+// read or write error. Both files are closed in every case.
+void Copy_File_With_Date(const std::string& source, const std::string& target,
+                         bool copy_time_stamp, bool check_target, std::string& error_text,
+                         Message_Box& boxes);
+
+// A packed stamp as the user reads it: the short date, then a blank and the
+// long time unless it is exactly midnight. "(unreadable)" for a stamp that
+// holds no valid date and time.
+std::string Date_Stamp_Text(std::int32_t stamp);
+
+}  // namespace velmaric

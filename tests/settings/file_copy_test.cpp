@@ -1,0 +1,144 @@
+#include "settings/file_copy.h"
+
+#include <functional>
+#include <vector>
+
+#include "core/command_error.h"
+#include "core/time_text.h"
+#include "platform/file_fixtures.h"
+#include "platform/file_probe.h"
+#include "platform/paths.h"
+
+namespace velmaric {
+namespace {
+
+using namespace velmaric::testing;
+
+class Recording_Boxes : public Message_Box {
+ public:
+  void Information(const std::string& text) override { shown.push_back(text); }
+  bool Warning_Yes_No(const std::string& text) override { return Error(text), false; }
+  void Error(const std::string& text) override { ADD_FAILURE() << "unexpected box: " << text; }
+  std::vector<std::string> shown;
+};
+
+class File_Copy : public ::testing::Test {
+ protected:
+  std::string Copy(const std::string& source, const std::string& target, bool check = true) {
+    std::string error_text = "stale";
+    Copy_File_With_Date(source, target, true, check, error_text, boxes);
+    return error_text;
+  }
+  void Expect_Failure(const std::function<void()>& copy, const std::string& description) {
+    try {
+      copy();
+      ADD_FAILURE() << "no failure, expected " << description;
+    } catch (const Command_Error& error) {
+      EXPECT_EQ(error.what(), description);
+    }
+  }
+  static mode_t Write_Mode(const std::string& name) {
+    struct stat info {};
+    return stat(name.c_str(), &info) == 0 ? info.st_mode : 0;
+  }
+  Temp_Folder folder;
+  Recording_Boxes boxes;
+};
+
+TEST_F(File_Copy, CreatesMissingLevelsAndCopiesContentAndStamp) {
+  std::string large(150000, '\0');
+  for (std::size_t i = 0; i < large.size(); ++i) large[i] = static_cast<char>(i * 7 % 251);
+  for (const std::string& content : {std::string(), large}) {
+    const std::string source = folder.Path("source" + std::to_string(content.size()));
+    const std::string target = folder.Path("a/b/c/target" + std::to_string(content.size()));
+    Write_File(source, content);
+    Set_Write_Time(source, Local_Seconds(2011, 5, 6, 7, 8, 9), 750000000);  // odd second
+    EXPECT_EQ(Copy(source, target), "");
+    EXPECT_EQ(Read_File(target), content);
+    EXPECT_EQ(Get_File_Date_Stamp(target), Get_File_Date_Stamp(source));
+  }
+  EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(File_Copy, RefusesAHeldOrReadOnlyTargetAndKeepsIt) {
+  enum Holder { read_only, child_open, child_flock };
+  Write_File(folder.Path("source"), "new");
+  for (const Holder holder : {read_only, child_open, child_flock}) {
+    const std::string target = folder.Path("target" + std::to_string(holder));
+    Write_File(target, "keep");
+    if (holder == read_only) Set_File_Attribute_Flags(target, true, false, false, false);
+    std::optional<Holding_Process> child;
+    if (holder != read_only) child.emplace(target, holder == child_flock);
+    EXPECT_EQ(Copy(folder.Path("source"), target),
+              "Error: The target file \"" + target +
+                  "\" is locked by another program or is read only, and could not be overwritten !");
+    EXPECT_EQ(Read_File(target), "keep");
+  }
+}
+
+TEST_F(File_Copy, OverwritesAFreeTargetAndMakesItWritable) {
+  std::string long_name = folder.Path("");
+  long_name.append(130 - long_name.size(), 'n');  // not probed, so its read-only goes
+  Write_File(folder.Path("source"), "new");
+  for (const std::string& target : {folder.Path(".hidden"), long_name}) {
+    Write_File(target, "old content");
+    Set_File_Attribute_Flags(target, target == long_name, false, true, true);
+    EXPECT_EQ(Copy(folder.Path("source"), target), "");
+    EXPECT_EQ(Read_File(target), "new");
+    EXPECT_NE(Write_Mode(target) & S_IWUSR, 0u);
+  }
+}
+
+TEST_F(File_Copy, OntoItselfThrowsAndKeepsTheSource) {
+  const std::string source = folder.Path("source");
+  Write_File(source, "precious");
+  ASSERT_EQ(link(source.c_str(), folder.Path("hard").c_str()), 0);
+  ASSERT_EQ(symlink(source.c_str(), folder.Path("soft").c_str()), 0);
+  for (const std::string& target :
+       {source, folder.Path("./source"), folder.Path("hard"), folder.Path("soft")}) {
+    Expect_Failure([&] { Copy(source, target); }, "Cannot create file " + target);
+    EXPECT_EQ(Read_File(source), "precious");
+  }
+}
+
+TEST_F(File_Copy, ByteCopyFailuresThrowTheSystemDescription) {
+  Write_File(folder.Path("source"), "x");
+  ASSERT_EQ(mkdir(folder.Path("dir").c_str(), 0777), 0);
+  Make_Socket_File(folder.Path("socket"));
+  Expect_Failure([&] { Copy(folder.Path("socket"), folder.Path("t")); },
+                 "Cannot open file " + folder.Path("socket"));
+  EXPECT_FALSE(File_Exists(folder.Path("t")));
+  Expect_Failure([&] { Copy(folder.Path("source"), folder.Path("dir")); },
+                 "Cannot create file " + folder.Path("dir"));
+  Expect_Failure([&] { Copy(folder.Path("source"), "/dev/full", false); }, "Disk full");
+}
+
+TEST_F(File_Copy, CheckedFailuresLeaveAMessage) {
+  Write_File(folder.Path("source"), "x");
+  Write_File(folder.Path("file"), "x");
+  EXPECT_NE(Copy(folder.Path("missing"), folder.Path("new/target")), "");
+  EXPECT_FALSE(Directory_Exists(folder.Path("new")));  // nothing touched
+  EXPECT_EQ(Copy(folder.Path("source"), folder.Path("file/sub/target")),
+            "Error: The destination directory \"" + folder.Path("file/sub/") +
+                "\" could NOT be created !");
+  EXPECT_TRUE(boxes.shown.empty());
+
+  Set_Write_Time(folder.Path("source"), Local_Seconds(1975, 6, 1, 12, 0, 0));  // cannot be packed
+  const std::string message =
+      "File's date / time could NOT be synchrized : Could not open file : " + folder.Path("source");
+  EXPECT_EQ(Copy(folder.Path("source"), folder.Path("target")), message);
+  EXPECT_EQ(boxes.shown, std::vector<std::string>{message});
+  EXPECT_EQ(Read_File(folder.Path("target")), "x");
+}
+
+TEST(Date_Stamp_Text, ShortDateAndLongTimeWithoutMidnight) {
+  const Date_Time_Formats saved = User_Date_Time_Formats();
+  Set_User_Date_Time_Formats({"%Y-%m-%d", "%H:%M:%S"});
+  EXPECT_EQ(Date_Stamp_Text(Packed(2001, 2, 3, 4, 5, 6)), "2001-02-03 04:05:06");
+  EXPECT_EQ(Date_Stamp_Text(Packed(2001, 2, 3, 0, 0, 0)), "2001-02-03");
+  EXPECT_EQ(Date_Stamp_Text(0), "(unreadable)");
+  Set_User_Date_Time_Formats(saved);
+}
+
+}  // namespace
+}  // namespace velmaric
