@@ -1,0 +1,20 @@
+#pragma once
+// Where the running program lives, and where the user keeps configuration.
+
+#include <string>
+
+namespace velmaric {
+
+// The full path of the running executable, as the system reports it.
+std::string Executable_Path();
+
+// The file name part of a path: "/usr/bin/velmaric" -> "velmaric".
+std::string File_Name_Part(const std::string& path);
+
+// True when this process may create files in the folder.
+bool Folder_Writable(const std::string& folder);
+
+// $XDG_CONFIG_HOME, or ~/.config when it is unset or not absolute.
+std::string User_Config_Folder();
+
+}  // namespace velmaric

@@ -1,0 +1,81 @@
+#include "settings/ini_file.h"
+
+#include <utility>
+
+#include "platform/atomic_file.h"
+
+namespace velmaric {
+namespace {
+
+constexpr const char* line_end = "\r\n";
+
+std::vector<std::string> Split_Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    const std::size_t next = end == std::string::npos ? text.size() : end + 1;
+    if (end == std::string::npos) end = text.size();
+    if (end > start && text[end - 1] == '\r') --end;
+    lines.emplace_back(text, start, end - start);
+    start = next;
+  }
+  return lines;
+}
+
+std::vector<std::string> Read_Lines(const std::string& file) {
+  const std::optional<std::string> text = Read_Whole_File(file);
+  return text ? Split_Lines(*text) : std::vector<std::string>{};
+}
+
+bool Matches(const std::string& line, const std::string& key) {
+  return line.find(key) != std::string::npos;
+}
+
+}  // namespace
+
+std::string Read_Ini_Value(const std::string& file, const std::string& key,
+                           const std::string& default_value) {
+  return Ini_Snapshot(file).Read(key, default_value);
+}
+
+bool Write_Ini_Value(const std::string& file, const std::string& key, const std::string& value) {
+  Ini_Batch batch(file);
+  batch.Write(key, value);
+  batch.Commit();
+  return true;
+}
+
+Ini_Snapshot::Ini_Snapshot(const std::string& file) : lines_(Read_Lines(file)) {}
+
+std::string Ini_Snapshot::Read(const std::string& key, const std::string& default_value) const {
+  for (auto line = lines_.rbegin(); line != lines_.rend(); ++line) {
+    // A match is at least as long as the key, whatever its position.
+    if (Matches(*line, key)) return line->substr(key.size());
+  }
+  return default_value;
+}
+
+Ini_Batch::Ini_Batch(std::string file) : file_(std::move(file)) {}
+
+void Ini_Batch::Write(const std::string& key, const std::string& value) {
+  if (!lines_) lines_ = Read_Lines(file_);
+  bool matched = false;
+  for (std::string& line : *lines_) {
+    if (!Matches(line, key)) continue;
+    line = key + value;
+    matched = true;
+  }
+  if (!matched) lines_->push_back(key + value);
+  changed_ = true;
+}
+
+void Ini_Batch::Commit() {
+  if (!changed_) return;
+  std::string text;
+  for (const std::string& line : *lines_) text.append(line).append(line_end);
+  Replace_File_Contents(file_, text);
+  changed_ = false;
+}
+
+}  // namespace velmaric

@@ -1,0 +1,229 @@
+// The window's start-up restore and its saves, against a settings file in a
+// temporary folder.
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWindow>
+#include <memory>
+
+#include "support/fake_clock.h"
+#include "support/recording_message_box.h"
+#include "ui/main_window.h"
+
+using velmaric::TMainForm1;
+using velmaric::testing::Fake_Clock;
+using velmaric::testing::Recording_Message_Box;
+
+class Startup_Settings_Test : public QObject {
+  Q_OBJECT
+
+ private:
+  QTemporaryDir folder_;
+  std::unique_ptr<Fake_Clock> clock_;
+  std::unique_ptr<Recording_Message_Box> boxes_;
+  std::unique_ptr<TMainForm1> form_;
+
+  QString Settings_Path() const { return folder_.filePath(QStringLiteral("velmaric.ini")); }
+
+  void Write_Settings(const QStringList& lines) {
+    QFile file(Settings_Path());
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    for (const QString& line : lines) file.write((line + QStringLiteral("\r\n")).toLatin1());
+  }
+
+  QStringList Read_Settings() const {
+    QFile file(Settings_Path());
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    const QString text = QString::fromLatin1(file.readAll());
+    QStringList lines = text.split(QStringLiteral("\r\n"));
+    if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+    return lines;
+  }
+
+  QString Value(const QString& key) const {
+    for (const QString& line : Read_Settings()) {
+      if (line.startsWith(key)) return line.mid(key.size());
+    }
+    return QStringLiteral("<missing>");
+  }
+
+  void Start_Program() {
+    const std::string settings = Settings_Path().toStdString();
+    form_ = std::make_unique<TMainForm1>(
+        velmaric::Window_Services{*clock_, *boxes_, [settings] { return settings; }});
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    form_->Timer1Timer();
+  }
+
+  void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+
+ private slots:
+  void init() {
+    QFile::remove(Settings_Path());
+    clock_ = std::make_unique<Fake_Clock>();
+    boxes_ = std::make_unique<Recording_Message_Box>();
+  }
+  void cleanup() { form_.reset(); }
+
+  void first_run_takes_the_defaults_and_closing_writes_fifteen_keys() {
+    Start_Program();
+    QCOMPARE(form_->Client_Size(), QSize(368, 313));
+    QCOMPARE(form_->pos(), QPoint(20, 20));
+    QCOMPARE(form_->Start_Stop_Resume_BitBtn->text(), QStringLiteral("&Start"));
+    QVERIFY(!form_->Snap_Shot_Since_Start_Button->isEnabled());
+    QVERIFY(!form_->Snap_Shot_Since_Resume_Button->isEnabled());
+    QVERIFY(form_->Do_Not_Log_RadioButton->isChecked());
+    QVERIFY(boxes_->shown.empty());
+
+    QVERIFY(form_->close());
+    const QStringList expected = {
+        "WindowState_wsMaximized=False",
+        "elapsed_centi_seconds= 0.00000000000000E+0000",
+        "window_top_posn=20",
+        "window_left_posn=20",
+        "window_ClientWidth=368",
+        "window_ClientHeight=313",
+        "Do_Not_Log_RadioButton=True",
+        "Log_to_File_RadioButton=False",
+        "Expert_Mode_Option=False",
+        "original_start_date_time= 0.00000000000000E+0000",
+        "Log_File_Name_EditBox=",
+        "Stops_Since_Last_Reset_SpinEdit=0",
+        "Write_Stop_Count_CheckBox=False",
+        "Always_on_Top_Option=False",
+        "Auto_Run_at_Windows_Startup_Option=False",
+    };
+    QCOMPARE(Read_Settings(), expected);
+  }
+
+  void a_saved_counter_comes_back_ready_to_resume() {
+    Write_Settings({"elapsed_centi_seconds= 1.23450000000000E+0004",
+                    "Stops_Since_Last_Reset_SpinEdit=3", "Log_File_Name_EditBox=/tmp/a b.log",
+                    "Log_to_File_RadioButton=True", "window_ClientWidth=441",
+                    "window_ClientHeight=373", "window_top_posn=33", "window_left_posn=44"});
+    Start_Program();
+    QCOMPARE(form_->Start_Stop_Resume_BitBtn->text(), QStringLiteral("&Resume"));
+    QCOMPARE(form_->Control_Label->text(), QStringLiteral("Control_Label"));
+    QVERIFY(form_->Snap_Shot_Since_Start_Button->isEnabled());
+    QVERIFY(!form_->Snap_Shot_Since_Resume_Button->isEnabled());
+    QCOMPARE(form_->Elapsed_Secs_Edit->text(), QStringLiteral("          123.45 "));
+    QCOMPARE(form_->Stops_Since_Last_Reset_SpinEdit->value(), 3);
+    QCOMPARE(form_->Log_File_Name_EditBox->text(), QStringLiteral("/tmp/a b.log"));
+    QVERIFY(form_->Log_to_File_RadioButton->isChecked());
+    QVERIFY(form_->Log_File_Name_EditBox->isEnabled());
+    QCOMPARE(form_->Client_Size(), QSize(441, 373));
+    QCOMPARE(form_->pos(), QPoint(44, 33));
+
+    // The restored counter does not move until Resume, then continues.
+    clock_->Advance_Centi_Seconds(100);
+    form_->Timer1Timer();
+    QCOMPARE(form_->Copy_Edit_Box->text(), QStringLiteral(" 00.00:02:03.45"));
+    Click(form_->Start_Stop_Resume_BitBtn);
+    QCOMPARE(form_->Start_Stop_Resume_BitBtn->text(), QStringLiteral("&Stop"));
+    clock_->Advance_Centi_Seconds(55);
+    form_->Timer1Timer();
+    QCOMPARE(form_->Copy_Edit_Box->text(), QStringLiteral(" 00.00:02:04.00"));
+  }
+
+  void saved_maximised_and_always_on_top_are_applied() {
+    Write_Settings({"WindowState_wsMaximized=True", "Always_on_Top_Option=True",
+                    "Expert_Mode_Option=True", "Write_Stop_Count_CheckBox=True"});
+    Start_Program();
+    QTRY_VERIFY(form_->isMaximized());
+    QVERIFY(form_->Always_On_Top_Option->isChecked());
+    QVERIFY(form_->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
+    QVERIFY(form_->Expert_Mode_Option->isChecked());
+    // The layout follows the maximised client area.
+    QTRY_VERIFY(form_->Client_Size().width() > 441);
+    QVERIFY(form_->Exit_BitBtn->geometry().right() > 424);
+
+    // Saving writes the flag with the normal geometry and leaves the window normal.
+    QVERIFY(form_->close());
+    QCOMPARE(Value("WindowState_wsMaximized="), QStringLiteral("True"));
+    QCOMPARE(Value("window_ClientWidth="), QStringLiteral("368"));
+    QCOMPARE(Value("Always_on_Top_Option="), QStringLiteral("True"));
+  }
+
+  void an_invalid_integer_at_start_is_shown_and_the_rest_still_loads() {
+    Write_Settings({"elapsed_centi_seconds= 5.00000000000000E+0002", "window_top_posn=abc",
+                    "Stops_Since_Last_Reset_SpinEdit=", "Log_File_Name_EditBox=run.log"});
+    Start_Program();
+    QCOMPARE(boxes_->shown.size(), std::size_t{2});
+    QCOMPARE(boxes_->shown[0].kind, std::string("Error"));
+    QCOMPARE(boxes_->shown[0].text, std::string("'abc' is not a valid integer value"));
+    QCOMPARE(boxes_->shown[1].text, std::string("'' is not a valid integer value"));
+    QCOMPARE(form_->Start_Stop_Resume_BitBtn->text(), QStringLiteral("&Resume"));
+    QCOMPARE(form_->Log_File_Name_EditBox->text(), QStringLiteral("run.log"));
+    QCOMPARE(form_->pos(), QPoint(20, 20));
+    QCOMPARE(form_->windowTitle(), QStringLiteral("Velmaric"));
+  }
+
+  void stop_saves_and_closing_while_running_counts_one_more_stop() {
+    Start_Program();
+    Click(form_->Start_Stop_Resume_BitBtn);
+    clock_->Advance_Centi_Seconds(200);
+    form_->Timer1Timer();
+    Click(form_->Start_Stop_Resume_BitBtn);
+    QCOMPARE(Value("elapsed_centi_seconds="), QStringLiteral(" 2.00000000000000E+0002"));
+    QCOMPARE(Value("Stops_Since_Last_Reset_SpinEdit="), QStringLiteral("1"));
+
+    Click(form_->Start_Stop_Resume_BitBtn);
+    clock_->Advance_Centi_Seconds(50);
+    form_->Timer1Timer();
+    QVERIFY(form_->close());
+    QCOMPARE(Value("Stops_Since_Last_Reset_SpinEdit="), QStringLiteral("2"));
+    QCOMPARE(Value("elapsed_centi_seconds="), QStringLiteral(" 2.50000000000000E+0002"));
+    QCOMPARE(form_->Start_Stop_Resume_BitBtn->text(), QStringLiteral("&Stop"));
+  }
+
+  void a_failed_save_keeps_the_window_open() {
+    Start_Program();
+    // The settings file's place is taken by a folder: the save cannot replace it.
+    QVERIFY(QDir(folder_.path()).mkdir(QStringLiteral("velmaric.ini")));
+    QVERIFY(!form_->close());
+    QVERIFY(form_->isVisible());
+    QCOMPARE(boxes_->shown.size(), std::size_t{1});
+    QCOMPARE(boxes_->shown[0].kind, std::string("Error"));
+    QVERIFY(QDir(folder_.path()).rmdir(QStringLiteral("velmaric.ini")));
+    QVERIFY(form_->close());
+  }
+
+  void restore_factory_defaults_while_running_keeps_running_from_zero() {
+    Write_Settings({"Log_File_Name_EditBox=x.log", "Expert_Mode_Option=True",
+                    "window_ClientWidth=500"});
+    Start_Program();
+    Click(form_->Start_Stop_Resume_BitBtn);
+    clock_->Advance_Centi_Seconds(300);
+    form_->Timer1Timer();
+
+    boxes_->answer_yes = false;
+    form_->Restore_Factory_Defaults_Option->trigger();
+    QCOMPARE(boxes_->shown.back().kind, std::string("Warning"));
+    QVERIFY(QFile::exists(Settings_Path()));
+    QCOMPARE(form_->Log_File_Name_EditBox->text(), QStringLiteral("x.log"));
+
+    boxes_->answer_yes = true;
+    form_->Restore_Factory_Defaults_Option->trigger();
+    QVERIFY(!QFile::exists(Settings_Path()));
+    QCOMPARE(form_->Log_File_Name_EditBox->text(), QString());
+    QVERIFY(!form_->Expert_Mode_Option->isChecked());
+    QCOMPARE(form_->Client_Size(), QSize(368, 313));
+    QCOMPARE(form_->Start_Stop_Resume_BitBtn->text(), QStringLiteral("&Stop"));
+    QCOMPARE(form_->Control_Label->text(), QStringLiteral("GO"));
+    clock_->Advance_Centi_Seconds(150);
+    form_->Timer1Timer();
+    QCOMPARE(form_->Copy_Edit_Box->text(), QStringLiteral(" 00.00:00:01.50"));
+  }
+};
+
+QTEST_MAIN(Startup_Settings_Test)
+#include "startup_settings_test.moc"
