@@ -80,4 +80,23 @@ Date_Time_Fields Decode_Date_Time(Date_Time t) {
   return fields;
 }
 
+namespace {
+
+// Milliseconds since the epoch of a local time stamp. The stamps keep
+// milliseconds, so rounding to them first leaves no floating-point residue
+// that could truncate an exact interval one centisecond short.
+std::int64_t Absolute_Milli_Seconds(Date_Time t) {
+  Date_Time_Fields fields = Decode_Date_Time(t);
+  fields.tm.tm_isdst = -1;  // let the zone rules decide for that date
+  const std::time_t seconds = std::mktime(&fields.tm);
+  return static_cast<std::int64_t>(seconds) * 1000 + fields.milli_second;
+}
+
+}  // namespace
+
+double Centi_Seconds_Between_Local(Date_Time from, Date_Time to) {
+  // Integer division truncates toward zero, in both directions.
+  return static_cast<double>((Absolute_Milli_Seconds(to) - Absolute_Milli_Seconds(from)) / 10);
+}
+
 }  // namespace velmaric

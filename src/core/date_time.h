@@ -29,4 +29,12 @@ struct Date_Time_Fields {
 };
 Date_Time_Fields Decode_Date_Time(Date_Time t);
 
+// The time that really passed between two local time stamps, in whole
+// centiseconds truncated toward zero (negative when `to` is earlier). Each
+// stamp becomes an absolute instant through the time-zone rules in force at
+// it, so a daylight-saving change in between adds or removes no hour. A
+// local time that occurs twice (when the clocks go back) is taken as the
+// C library's mktime resolves it.
+double Centi_Seconds_Between_Local(Date_Time from, Date_Time to);
+
 }  // namespace velmaric

@@ -10,6 +10,7 @@
 
 #include "platform/file_probe.h"
 #include "platform/paths.h"
+#include "platform/file_io.h"
 #include "platform/system_error.h"
 
 namespace velmaric {
@@ -73,18 +74,6 @@ class Temporary_File {
   Unique_Fd fd_;
   bool owned_ = false;
 };
-
-void Write_All(int fd, std::string_view data) {
-  while (!data.empty()) {
-    const ssize_t written = write(fd, data.data(), data.size());
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      Fail(errno);
-    }
-    if (written == 0) Fail(ENOSPC);
-    data.remove_prefix(static_cast<std::size_t>(written));
-  }
-}
 
 // Makes the rename itself survive a power cut.
 void Sync_Folder(const std::string& folder) {

@@ -13,40 +13,15 @@
 #include "core/date_time.h"
 #include "core/time_text.h"
 #include "platform/file_probe.h"
+#include "platform/file_io.h"
 #include "platform/paths.h"
+#include "platform/system_error.h"
 
 namespace velmaric {
 namespace {
 
 constexpr char quote = '"';
 constexpr const char* stamp_failure = "File's date / time could NOT be synchrized : ";
-
-// The description the general error box shows for a failed read or write.
-Command_Error File_Error(int error_number) {
-  switch (error_number) {
-    case EACCES:
-    case EPERM:
-      return Command_Error("File access denied");
-    case ENOSPC:
-    case EDQUOT:
-      return Command_Error("Disk full");
-    default:
-      return Command_Error("I/O error " + std::to_string(error_number));
-  }
-}
-
-void Write_All(int fd, const char* data, std::size_t size) {
-  while (size > 0) {
-    const ssize_t written = write(fd, data, size);
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      throw File_Error(errno);
-    }
-    if (written == 0) throw File_Error(ENOSPC);
-    data += written;
-    size -= static_cast<std::size_t>(written);
-  }
-}
 
 // Copies the source's size as it was when opened; a source that shrinks
 // meanwhile ends the copy early instead of stalling it.
@@ -58,10 +33,10 @@ void Copy_Bytes(int from, int to, off_t size) {
     const ssize_t got = read(from, buffer.data(), wanted);
     if (got < 0) {
       if (errno == EINTR) continue;
-      throw File_Error(errno);
+      throw File_System_Error(errno);
     }
     if (got == 0) break;
-    Write_All(to, buffer.data(), static_cast<std::size_t>(got));
+    Write_All(to, std::string_view(buffer.data(), static_cast<std::size_t>(got)));
     left -= static_cast<std::uint64_t>(got);
   }
 }
@@ -84,7 +59,7 @@ void Copy_File_Content(const std::string& source, const std::string& target) {
   if (!to.Valid()) throw Command_Error("Cannot create file " + target);
   Copy_Bytes(from.Get(), to.Get(), source_info.st_size);
   // Some file systems report a failed write only when the file is closed.
-  if (to.Close() != 0 && errno != EINTR) throw File_Error(errno);
+  if (to.Close() != 0 && errno != EINTR) throw File_System_Error(errno);
 }
 
 // Gives the source's stamp to the target; false, with the message shown,

@@ -1,0 +1,50 @@
+#include "log/log_commands.h"
+
+#include "platform/file_probe.h"
+
+namespace velmaric {
+namespace {
+
+constexpr const char* no_editor = "Windows Notepad could not be found.";
+constexpr const char* no_log_to_view = "No Log File to View.";
+
+}  // namespace
+
+void Reset_Log(const Log_Settings& log, bool expert_mode, Message_Box& boxes) {
+  Write_Log_Header(log);
+  if (expert_mode) return;
+  if (log.file_name.empty()) {
+    boxes.Information("No Log File to Reset.");
+  } else {
+    boxes.Information(
+        "The StopWatch Log has been Reset.  (The StopWatch counters have NOT been reset). ");
+  }
+}
+
+void View_Log(const Log_Settings& log, Editor& editor, Message_Box& boxes) {
+  if (!File_Exists(log.file_name)) Write_Log_Header(log);
+  if (!editor.Available()) {
+    boxes.Information(no_editor);
+    return;
+  }
+  if (log.file_name.empty()) {
+    boxes.Information(no_log_to_view);
+    return;
+  }
+  if (!File_Exists(log.file_name)) return;
+  editor.Start(log.file_name);
+}
+
+void Open_In_Notepad(const std::string& name, Editor& editor, Message_Box& boxes) {
+  if (!editor.Available()) {
+    boxes.Information(no_editor);
+    return;
+  }
+  if (name.empty()) {
+    boxes.Information(no_log_to_view);
+    return;
+  }
+  editor.Start(name);
+}
+
+}  // namespace velmaric

@@ -1,0 +1,24 @@
+#pragma once
+// The commands around the log: erase it and start it afresh, view it in the
+// editor, and open any text file there.
+
+#include <string>
+
+#include "log/log_writer.h"
+#include "platform/editor.h"
+#include "platform/message_box.h"
+
+namespace velmaric {
+
+// Erases the named log and writes its header (whether logging is on or
+// not), then says so unless in expert mode.
+void Reset_Log(const Log_Settings& log, bool expert_mode, Message_Box& boxes);
+
+// Opens the named log in the editor, creating it with its header first when
+// it does not exist yet.
+void View_Log(const Log_Settings& log, Editor& editor, Message_Box& boxes);
+
+// Opens a text file in the editor; whether it exists is not checked.
+void Open_In_Notepad(const std::string& name, Editor& editor, Message_Box& boxes);
+
+}  // namespace velmaric
