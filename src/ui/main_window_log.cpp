@@ -1,0 +1,116 @@
+// The main window's logging commands: the logging choice, the log file, the
+// snapshots and the clipboard copy.
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "log/log_commands.h"
+#include "ui/control_style.h"
+#include "ui/log_name_validator.h"
+#include "ui/main_window.h"
+
+namespace velmaric {
+namespace {
+
+// The file-open dialog: any file, existing or not, no read-only box.
+std::optional<std::string> Ask_For_Log_File(QWidget* parent, const QString& filter,
+                                            const std::string& last_choice) {
+  QFileDialog dialog(parent, QString(), QString(), filter);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setOption(QFileDialog::ReadOnly, false);
+  if (!last_choice.empty()) dialog.selectFile(QString::fromStdString(last_choice));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().constFirst().toStdString();
+}
+
+}  // namespace
+
+void TMainForm1::Connect_Log_Handlers() {
+  new Log_Name_Validator(Log_File_Name_EditBox);
+  Log_File_Name_EditBox->installEventFilter(this);
+  connect(Select_Log_File_BitBtn, &QPushButton::clicked, this,
+          &TMainForm1::Select_Log_File_BitBtnClick);
+  connect(Select_Log_File_Option, &QAction::triggered, this,
+          &TMainForm1::Select_Log_File_BitBtnClick);
+  connect(Reset_Log_Button, &QPushButton::clicked, this, &TMainForm1::Reset_Log_ButtonClick);
+  connect(View_Log_Button, &QPushButton::clicked, this, &TMainForm1::View_Log_ButtonClick);
+  connect(Snap_Shot_Since_Resume_Button, &QPushButton::clicked, this,
+          &TMainForm1::Snap_Shot_Since_Resume_ButtonClick);
+  connect(Snap_Shot_Since_Start_Button, &QPushButton::clicked, this,
+          &TMainForm1::Snap_Shot_Since_Start_ButtonClick);
+  connect(Copy_Elapsed_Time_To_Clipboard_Option, &QAction::triggered, this,
+          &TMainForm1::Copy_Elapsed_Time_To_Clipboard_OptionClick);
+}
+
+Log_Settings TMainForm1::Current_Log_Settings() const {
+  Log_Settings log;
+  log.logging_on = Log_to_File_RadioButton->isChecked();
+  log.file_name = Log_File_Name_EditBox->text().toStdString();
+  log.time_only = Write_Time_to_Log_Only_CheckBox->isChecked();
+  log.count_column = Write_Stop_Count_CheckBox->isChecked();
+  return log;
+}
+
+void TMainForm1::Write_Stop_Entry() {
+  Write_Log_Entry(kind_stop, Current_Log_Settings(), stopwatch_, clock_);
+}
+
+void TMainForm1::Append_Reset_Marker() {
+  velmaric::Append_Reset_Marker(Log_File_Name_EditBox->text().toStdString());
+}
+
+void TMainForm1::Log_to_File_RadioButtonClick() {
+  Log_File_Name_EditBox->setEnabled(true);
+  Set_Background(Log_File_Name_EditBox, Window_Colour());
+}
+
+void TMainForm1::Do_Not_Log_RadioButtonClick() {
+  Log_File_Name_EditBox->setEnabled(false);
+  Set_Background(Log_File_Name_EditBox, Grey_Text_Colour());
+}
+
+void TMainForm1::Select_Log_File_BitBtnClick() { Choose_Log_File(); }
+
+void TMainForm1::Choose_Log_File() {
+  const std::optional<std::string> chosen =
+      choose_log_file_ ? choose_log_file_(last_log_choice_)
+                       : Ask_For_Log_File(this, OpenDialog1->property("filter").toString(),
+                                          last_log_choice_);
+  if (!chosen) return;
+  last_log_choice_ = *chosen;
+  // Taken whole, whatever its length; logging is not switched on by it.
+  Log_File_Name_EditBox->setText(QString::fromStdString(*chosen));
+}
+
+void TMainForm1::Reset_Log_ButtonClick() {
+  Run_Command([this] { Reset_Log(Current_Log_Settings(), Expert_Mode_Option->isChecked(), boxes_); });
+}
+
+void TMainForm1::View_Log_ButtonClick() {
+  Run_Command([this] { View_Log(Current_Log_Settings(), editor_, boxes_); });
+}
+
+void TMainForm1::Snap_Shot_Since_Resume_ButtonClick() {
+  Run_Command(
+      [this] { Write_Log_Entry(kind_snap_shot, Current_Log_Settings(), stopwatch_, clock_); });
+}
+
+void TMainForm1::Snap_Shot_Since_Start_ButtonClick() {
+  Run_Command([this] {
+    Write_Log_Entry(kind_original_start, Current_Log_Settings(), stopwatch_, clock_);
+  });
+}
+
+void TMainForm1::Copy_Elapsed_Time_To_Clipboard_OptionClick() {
+  // The field shows the total as of the last tick once it is brought up to date.
+  Refresh_Fields();
+  Copy_Edit_Box->selectAll();
+  Copy_Edit_Box->copy();
+}
+
+}  // namespace velmaric

@@ -1,0 +1,200 @@
+// The window's logging commands on the offscreen platform, with the log in a
+// temporary folder, a recording editor and a fake clock.
+
+#include <QAction>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include "support/fake_window_services.h"
+#include "ui/main_window.h"
+
+using velmaric::TMainForm1;
+using velmaric::testing::Fake_Clock;
+using velmaric::testing::Fake_Window_Services;
+using velmaric::testing::Recording_Editor;
+using velmaric::testing::Recording_Message_Box;
+
+class Log_Commands_Test : public QObject {
+  Q_OBJECT
+
+ private:
+  QTemporaryDir folder_;
+  std::unique_ptr<Fake_Window_Services> world_;
+  Fake_Clock* clock_ = nullptr;
+  Recording_Message_Box* boxes_ = nullptr;
+  Recording_Editor* editor_ = nullptr;
+  std::unique_ptr<TMainForm1> form_;
+
+  QString Path(const QString& name) const { return folder_.filePath(name); }
+  QByteArray Contents(const QString& name) const {
+    QFile file(name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+  }
+  void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+  void Log_To(const QString& name) {
+    form_->Log_to_File_RadioButton->setChecked(true);
+    form_->Log_File_Name_EditBox->setText(name);
+  }
+
+ private slots:
+  void init() {
+    QDir(folder_.path()).removeRecursively();
+    QDir().mkpath(folder_.path());
+    world_ = std::make_unique<Fake_Window_Services>();
+    world_->settings_file = Path(QStringLiteral("velmaric.ini")).toStdString();
+    clock_ = &world_->clock;
+    boxes_ = &world_->boxes;
+    editor_ = &world_->editor;
+    form_ = std::make_unique<TMainForm1>(world_->Services());
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    form_->Timer1Timer();
+  }
+  void cleanup() {
+    form_.reset();
+    world_.reset();
+  }
+
+  void view_log_creates_a_missing_log_with_its_header_and_opens_it() {
+    const QString log = Path(QStringLiteral("a b;$(touch x) 'q'.log"));
+    form_->Log_File_Name_EditBox->setText(log);  // logging stays off
+    Click(form_->View_Log_Button);
+    QVERIFY(Contents(log).startsWith(QByteArray(14, ' ') + "Start"));
+    QCOMPARE(Contents(log).count("\r\n"), 4);
+    QCOMPARE(editor_->started, std::vector<std::string>{log.toStdString()});
+    QVERIFY(boxes_->shown.empty());
+  }
+
+  void view_log_reports_a_missing_editor_before_an_empty_name() {
+    editor_->available = false;
+    Click(form_->View_Log_Button);
+    QCOMPARE(boxes_->shown.back().text, std::string("Windows Notepad could not be found."));
+    editor_->available = true;
+    Click(form_->View_Log_Button);
+    QCOMPARE(boxes_->shown.back().text, std::string("No Log File to View."));
+    QVERIFY(editor_->started.empty());
+
+    // Without an editor the log is still created.
+    editor_->available = false;
+    const QString log = Path(QStringLiteral("new.log"));
+    form_->Log_File_Name_EditBox->setText(log);
+    Click(form_->View_Log_Button);
+    QVERIFY(QFile::exists(log));
+    QVERIFY(editor_->started.empty());
+  }
+
+  void reset_log_writes_the_header_and_says_so_unless_in_expert_mode() {
+    const QString log = Path(QStringLiteral("run.log"));
+    QFile file(log);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("old line\r\n");
+    file.close();
+    form_->Log_File_Name_EditBox->setText(log);
+    Click(form_->Reset_Log_Button);
+    QVERIFY(!Contents(log).contains("old line"));
+    QVERIFY(Contents(log).startsWith(QByteArray(14, ' ') + "Start"));
+    QCOMPARE(boxes_->shown.back().text,
+             std::string("The StopWatch Log has been Reset.  (The StopWatch counters have NOT "
+                         "been reset). "));
+
+    form_->Log_File_Name_EditBox->clear();
+    Click(form_->Reset_Log_Button);
+    QCOMPARE(boxes_->shown.back().text, std::string("No Log File to Reset."));
+    form_->Expert_Mode_Option->trigger();
+    const std::size_t shown = boxes_->shown.size();
+    Click(form_->Reset_Log_Button);
+    QCOMPARE(boxes_->shown.size(), shown);
+  }
+
+  void snapshots_and_stops_are_logged_only_while_logging_is_on() {
+    const QString log = Path(QStringLiteral("snap.log"));
+    form_->Log_File_Name_EditBox->setText(log);
+    Click(form_->Start_Stop_Resume_BitBtn);
+    clock_->Advance_Centi_Seconds(123);
+    form_->Timer1Timer();
+    Click(form_->Snap_Shot_Since_Resume_Button);  // logging off: nothing, no number used
+    QVERIFY(!QFile::exists(log));
+
+    form_->Log_to_File_RadioButton->setChecked(true);
+    Click(form_->Snap_Shot_Since_Resume_Button);
+    Click(form_->Snap_Shot_Since_Start_Button);
+    Click(form_->Start_Stop_Resume_BitBtn);
+    const QList<QByteArray> lines = Contents(log).split('\n');
+    QCOMPARE(lines.size(), 4);
+    QVERIFY(lines[0].startsWith("        >> Snap Shot 001 Time since Resume/Start :"));
+    QVERIFY(lines[0].endsWith(" 00.00:00:01.23\r"));
+    QVERIFY(lines[1].startsWith("        >> Time since original start :"));
+    QVERIFY(lines[2].contains("Mon, "));
+    QVERIFY(lines[2].contains(" 00.00:00:01.23 "));
+  }
+
+  void a_stop_whose_log_line_fails_is_counted_but_not_saved() {
+    Log_To(Path(QStringLiteral("missing/folder/run.log")));
+    Click(form_->Start_Stop_Resume_BitBtn);
+    clock_->Advance_Centi_Seconds(100);
+    form_->Timer1Timer();
+    Click(form_->Start_Stop_Resume_BitBtn);
+    QCOMPARE(boxes_->shown.size(), std::size_t{1});
+    QCOMPARE(boxes_->shown[0].kind, std::string("Error"));
+    QCOMPARE(form_->Start_Stop_Resume_BitBtn->text(), QStringLiteral("&Resume"));
+    QCOMPARE(form_->Stops_Since_Last_Reset_SpinEdit->value(), 1);
+    QVERIFY(!QFile::exists(Path(QStringLiteral("velmaric.ini"))));
+
+    // A reset whose marker fails keeps the original start and the snapshot button.
+    Click(form_->Reset_BitBtn);
+    QCOMPARE(boxes_->shown.size(), std::size_t{2});
+    QCOMPARE(boxes_->shown[1].kind, std::string("Error"));
+    QVERIFY(form_->Snap_Shot_Since_Start_Button->isEnabled());
+  }
+
+  void the_clipboard_gets_the_total_as_of_the_last_tick() {
+    Click(form_->Start_Stop_Resume_BitBtn);
+    clock_->Advance_Centi_Seconds(4321);
+    form_->Timer1Timer();
+    form_->Copy_Elapsed_Time_To_Clipboard_Option->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral(" 00.00:00:43.21"));
+    Click(form_->Start_Stop_Resume_BitBtn);
+    clock_->Advance_Centi_Seconds(500);
+    form_->Timer1Timer();
+    form_->Copy_Elapsed_Time_To_Clipboard_Option->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral(" 00.00:00:43.21"));
+  }
+
+  void the_chosen_file_is_taken_whole_and_typing_stops_at_19() {
+    const std::string long_name = "/" + std::string(59, 'x');
+    world_->next_log_choice = long_name;
+    Click(form_->Select_Log_File_BitBtn);  // works while the box is disabled
+    QCOMPARE(form_->Log_File_Name_EditBox->text().toStdString(), long_name);
+    QVERIFY(!form_->Log_to_File_RadioButton->isChecked());
+    QVERIFY(!QFile::exists(QString::fromStdString(long_name)));
+    world_->next_log_choice.reset();
+    form_->Select_Log_File_Option->trigger();  // cancelled: nothing changes
+    QCOMPARE(form_->Log_File_Name_EditBox->text().toStdString(), long_name);
+    QCOMPARE(world_->offered_choices, (std::vector<std::string>{"", long_name}));
+
+    form_->Log_to_File_RadioButton->setChecked(true);
+    QLineEdit* box = form_->Log_File_Name_EditBox;
+    box->clear();
+    QTest::keyClicks(box, QStringLiteral("abcdefghijklmnopqrstuvwxyz"));
+    QCOMPARE(box->text(), QStringLiteral("abcdefghijklmnopqrs"));
+    box->setText(QString::fromStdString(long_name));
+    box->end(false);
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QCOMPARE(box->text().size(), 59);
+    QTest::keyClicks(box, QStringLiteral("y"));
+    QCOMPARE(box->text().size(), 59);
+  }
+};
+
+QTEST_MAIN(Log_Commands_Test)
+#include "log_commands_test.moc"
