@@ -1,0 +1,213 @@
+#include "platform/autostart_folder.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <optional>
+#include <string_view>
+#include <utility>
+
+#include "core/command_error.h"
+#include "platform/atomic_file.h"
+#include "platform/executable.h"
+#include "platform/file_probe.h"
+#include "platform/paths.h"
+#include "platform/system_error.h"
+
+namespace velmaric {
+namespace {
+
+// Characters that oblige a command-line argument to be quoted.
+constexpr std::string_view reserved_characters = " \t\n\r\"'\\><~|&;$*?#()`";
+// Characters a backslash escapes inside a quoted argument.
+constexpr std::string_view quote_escaped_characters = "\"`$\\";
+
+bool Contains(std::string_view set, char c) {
+  return set.find(c) != std::string_view::npos;
+}
+
+std::string Trim_Blanks(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  return std::string(text.substr(first, text.find_last_not_of(" \t") - first + 1));
+}
+
+// The character a backslash followed by c stands for in any string value;
+// '\0' when that is no such escape.
+char String_Escape(char c) {
+  switch (c) {
+    case 's':
+      return ' ';
+    case 'n':
+      return '\n';
+    case 't':
+      return '\t';
+    case 'r':
+      return '\r';
+    case '\\':
+      return '\\';
+    default:
+      return '\0';
+  }
+}
+
+// The raw Exec= value of the [Desktop Entry] group; nothing when the text is
+// not a desktop entry or that group has no Exec= line.
+std::optional<std::string> Raw_Exec_Value(const std::string& contents) {
+  bool in_entry_group = false;
+  std::size_t start = 0;
+  while (start < contents.size()) {
+    std::size_t end = contents.find('\n', start);
+    if (end == std::string::npos) end = contents.size();
+    std::string_view line(contents.data() + start, end - start);
+    start = end + 1;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (line.empty() || line.front() == '#') continue;
+    if (line.front() == '[') {
+      // The entry's own group comes first; any later group ends it.
+      if (in_entry_group || line != "[Desktop Entry]") return std::nullopt;
+      in_entry_group = true;
+      continue;
+    }
+    if (!in_entry_group) return std::nullopt;
+    const std::size_t equals = line.find('=');
+    if (equals != std::string_view::npos && Trim_Blanks(line.substr(0, equals)) == "Exec") {
+      const std::string_view value = line.substr(equals + 1);
+      return std::string(value.substr(std::min(value.find_first_not_of(" \t"), value.size())));
+    }
+  }
+  return std::nullopt;
+}
+
+// Every user's session reads the entry, whatever our umask was.
+constexpr mode_t readable_by_all = S_IRUSR | S_IRGRP | S_IROTH;
+
+std::string Desktop_Entry(const std::string& path) {
+  return "[Desktop Entry]\n"
+         "Type=Application\n"
+         "Name=Velmaric\n"
+         "Comment=Start the Velmaric stopwatch when you log in\n"
+         "Exec=" +
+         Encode_Exec_Value(path) +
+         "\n"
+         "X-GNOME-Autostart-enabled=true\n";
+}
+
+}  // namespace
+
+std::string Encode_Exec_Value(const std::string& path) {
+  std::string command;
+  for (const char c : path) command += c == '%' ? std::string("%%") : std::string(1, c);
+  if (path.empty() || path.find_first_of(reserved_characters) != std::string::npos) {
+    std::string quoted = "\"";
+    for (const char c : command) {
+      if (Contains(quote_escaped_characters, c)) quoted += '\\';
+      quoted += c;
+    }
+    command = quoted + "\"";
+  }
+  // The general string escapes come last: readers undo them first.
+  std::string value;
+  for (const char c : command) {
+    switch (c) {
+      case '\\':
+        value += "\\\\";
+        break;
+      case '\n':
+        value += "\\n";
+        break;
+      case '\t':
+        value += "\\t";
+        break;
+      case '\r':
+        value += "\\r";
+        break;
+      default:
+        value += c;
+    }
+  }
+  return value;
+}
+
+std::string Decode_Exec_Value(const std::string& value) {
+  // An unknown escape stays as it is, for the quoting rules below to read.
+  std::string unescaped;
+  for (std::size_t i = 0; i < value.size(); ++i) {
+    const char escaped = i + 1 < value.size() ? String_Escape(value[i + 1]) : '\0';
+    if (value[i] == '\\' && escaped != '\0') {
+      unescaped += escaped;
+      ++i;
+    } else {
+      unescaped += value[i];
+    }
+  }
+  std::string unquoted;
+  bool quoted = false;
+  for (std::size_t i = 0; i < unescaped.size(); ++i) {
+    const char c = unescaped[i];
+    if (c == '"') {
+      quoted = !quoted;
+    } else if (quoted && c == '\\' && i + 1 < unescaped.size() &&
+               Contains(quote_escaped_characters, unescaped[i + 1])) {
+      unquoted += unescaped[++i];
+    } else {
+      unquoted += c;
+    }
+  }
+  std::string command;
+  for (std::size_t i = 0; i < unquoted.size(); ++i) {
+    command += unquoted[i];
+    if (unquoted[i] == '%' && i + 1 < unquoted.size() && unquoted[i + 1] == '%') ++i;
+  }
+  return command;
+}
+
+Autostart_Folder::Autostart_Folder(std::string folder) : folder_(std::move(folder)) {}
+
+std::string Autostart_Folder::Entry_File(const std::string& name) const {
+  return folder_ + "/" + name + ".desktop";
+}
+
+bool Autostart_Folder::Key_Exists() const {
+  return Directory_Exists(folder_) && Folder_Writable(folder_);
+}
+
+void Autostart_Folder::Write_String(const std::string& name, const std::string& text) {
+  const std::string file = Entry_File(name);
+  try {
+    // A link here usually points at the program's menu entry elsewhere, which
+    // must stay as it is: the value is the name in this folder.
+    struct stat info {};
+    if (lstat(file.c_str(), &info) == 0 && S_ISLNK(info.st_mode) && unlink(file.c_str()) != 0) {
+      throw File_System_Error(errno);
+    }
+    Replace_File_Contents(file, Desktop_Entry(text));
+    if (stat(file.c_str(), &info) != 0 ||
+        chmod(file.c_str(), info.st_mode | readable_by_all) != 0) {
+      throw File_System_Error(errno);
+    }
+  } catch (const Command_Error&) {
+    throw Command_Error("Failed to set data for '" + name + "'");
+  }
+}
+
+std::string Autostart_Folder::Read_String(const std::string& name) const {
+  const std::optional<std::string> contents = Read_Whole_File(Entry_File(name));
+  if (!contents) return {};
+  const std::optional<std::string> exec = Raw_Exec_Value(*contents);
+  if (!exec) throw Command_Error("Invalid data type for '" + name + "'");
+  return Decode_Exec_Value(*exec);
+}
+
+void Autostart_Folder::Delete_Value(const std::string& name) {
+  // Whether it went, the caller asks Value_Exists.
+  static_cast<void>(unlink(Entry_File(name).c_str()));
+}
+
+bool Autostart_Folder::Value_Exists(const std::string& name) const {
+  return File_Exists(Entry_File(name));
+}
+
+}  // namespace velmaric

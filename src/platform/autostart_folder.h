@@ -1,0 +1,66 @@
+#pragma once
+// The machine-wide list of programs started when a user logs in.
+//
+// Startup_Registry is that list as the start-up entry logic sees it: one key
+// holding named string values. Autostart_Folder keeps it as XDG autostart
+// desktop entries in a folder, /etc/xdg/autostart for the real program, so
+// the entry serves every user of the computer:
+//
+//   key exists      the folder exists and this process may write in it; it is
+//                   never created
+//   value N         the file "<N>.desktop" in the folder
+//   data of N       the Exec= line of its [Desktop Entry] group, with the
+//                   entry's quoting and escapes undone
+//   another type    a file "<N>.desktop" that is not a desktop entry with an
+//                   Exec= line: reading it throws
+//                   Command_Error("Invalid data type for '<N>'")
+
+#include <string>
+
+namespace velmaric {
+
+class Startup_Registry {
+ public:
+  virtual ~Startup_Registry() = default;
+  // The key's name, as messages show it.
+  virtual std::string Key_Text() const = 0;
+  // The key exists and may be opened with full access.
+  virtual bool Key_Exists() const = 0;
+  // Stores a string value; a refusal throws
+  // Command_Error("Failed to set data for '<name>'").
+  virtual void Write_String(const std::string& name, const std::string& text) = 0;
+  // The value's text; empty when the value is missing. A value of another
+  // type throws Command_Error("Invalid data type for '<name>'").
+  virtual std::string Read_String(const std::string& name) const = 0;
+  // Removes the value if it can; whether it did, Value_Exists tells.
+  virtual void Delete_Value(const std::string& name) = 0;
+  virtual bool Value_Exists(const std::string& name) const = 0;
+};
+
+inline constexpr const char* system_autostart_folder = "/etc/xdg/autostart";
+
+class Autostart_Folder final : public Startup_Registry {
+ public:
+  explicit Autostart_Folder(std::string folder = system_autostart_folder);
+
+  std::string Key_Text() const override { return folder_; }
+  bool Key_Exists() const override;
+  void Write_String(const std::string& name, const std::string& text) override;
+  std::string Read_String(const std::string& name) const override;
+  void Delete_Value(const std::string& name) override;
+  bool Value_Exists(const std::string& name) const override;
+
+  // The file that holds the value named name.
+  std::string Entry_File(const std::string& name) const;
+
+ private:
+  std::string folder_;
+};
+
+// The Exec= value that runs exactly the program at path, quoted and escaped
+// only where the path needs it; and the reverse, which gives the command
+// line back with every quote and escape undone.
+std::string Encode_Exec_Value(const std::string& path);
+std::string Decode_Exec_Value(const std::string& value);
+
+}  // namespace velmaric

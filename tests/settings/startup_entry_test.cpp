@@ -1,0 +1,287 @@
+#include "settings/startup_entry.h"
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <utility>
+#include <vector>
+
+#include "core/command_error.h"
+#include "platform/file_fixtures.h"
+#include "platform/file_probe.h"
+#include "support/recording_message_box.h"
+
+namespace velmaric {
+namespace {
+
+using namespace velmaric::testing;
+using Shown = std::vector<std::pair<std::string, std::string>>;
+
+const std::string exe = "/opt/a b/velmaric";
+const std::string added = "This program (velmaric) will now run automatically at Windows Start-Up.";
+const std::string removed =
+    "This program (velmaric) will now no-longer run automatically at Windows Start-Up.";
+
+std::string Error_Text(const std::string& first_lines, const std::string& key, bool value_line) {
+  return first_lines + "\r\n\r\n Error Key   = " + key + "\r\n Error Item  = velmaric\r\n" +
+         (value_line ? " Error Value = /opt/a b/velmaric\r\n" : "") +
+         "\r\nPlease contact the program's author.";
+}
+const std::string key_missing =
+    "Error: The specified Registry Key for this operation \r\ndoes NOT exist on your PC.  ";
+const std::string not_saved =
+    "Error: The required settings could not be created \r\nor saved in the Windows Registry.  ";
+const std::string not_removed =
+    "Error: The required Registry Key settings \r\n"
+    "could not be removed from the Windows Registry.  ";
+
+std::string Prompt(const std::string& old_path) {
+  return "The directory / path settings required to make this program (velmaric)\r\n"
+         "run automatically at Windows Start-up do not match where the program \r\n"
+         "is currently being run from.\r\n\r\n Old      = " +
+         old_path +
+         "\r\n Current = /opt/a b/velmaric\r\n\r\n"
+         "Do you want to update the Windows Registry to reflect the programs current locaton ?";
+}
+
+std::string Shown_Text(const Recording_Message_Box& boxes) {
+  std::string text;
+  for (const auto& box : boxes.shown) text += "|" + box.kind + ":" + box.text;
+  return text;
+}
+
+// Clicks the menu command both ways and checks, as "<results>|<kind>:<text>...".
+std::string Click_Both_Ways(Startup_Registry& registry) {
+  Recording_Message_Box boxes;
+  const bool added_mark = Auto_Run_at_Windows_Startup_OptionClick(false, registry, exe, boxes);
+  const bool removed_mark = Auto_Run_at_Windows_Startup_OptionClick(true, registry, exe, boxes);
+  const bool found = Check_Startup_Entry(registry, exe, boxes);
+  return std::to_string(added_mark) + std::to_string(removed_mark) + std::to_string(found) +
+         Shown_Text(boxes);
+}
+
+// Root may write in any folder: a real refusal needs a process without its rights.
+std::string Without_Root(const std::function<std::string()>& run) {
+  if (geteuid() != 0) return run();
+  int out[2];
+  EXPECT_EQ(pipe(out), 0);
+  const pid_t pid = fork();
+  if (pid == 0) {
+    const bool dropped = setresgid(65534, 65534, 65534) == 0 && setresuid(65534, 65534, 65534) == 0;
+    const std::string result = dropped ? run() : "could not drop root";
+    _exit(write(out[1], result.data(), result.size()) == static_cast<ssize_t>(result.size()) ? 0
+                                                                                             : 1);
+  }
+  close(out[1]);
+  std::string result;
+  char buffer[4096];
+  for (ssize_t got; (got = read(out[0], buffer, sizeof buffer)) > 0;) result.append(buffer, got);
+  close(out[0]);
+  waitpid(pid, nullptr, 0);
+  return result;
+}
+
+// A store that keeps only the first 8 characters and never deletes.
+class Lossy_Registry final : public Startup_Registry {
+ public:
+  std::string Key_Text() const override { return "/lossy"; }
+  bool Key_Exists() const override { return true; }
+  void Write_String(const std::string&, const std::string& text) override {
+    kept_ = text.substr(0, 8);
+  }
+  std::string Read_String(const std::string&) const override { return kept_; }
+  void Delete_Value(const std::string&) override {}
+  bool Value_Exists(const std::string&) const override { return !kept_.empty(); }
+
+ private:
+  std::string kept_;
+};
+
+class Startup_Entry : public ::testing::Test {
+ protected:
+  Startup_Entry() { EXPECT_EQ(mkdir(key.c_str(), 0755), 0); }
+  Shown Boxes() const {
+    Shown shown;
+    for (const auto& box : boxes.shown) shown.emplace_back(box.kind, box.text);
+    return shown;
+  }
+  Temp_Folder temp;
+  const std::string key = temp.Path("autostart");
+  const std::string entry = key + "/velmaric.desktop";
+  Autostart_Folder registry{key};
+  Recording_Message_Box boxes;
+};
+
+TEST_F(Startup_Entry, MenuCommandAddsAndRemovesTheEntry) {
+  EXPECT_TRUE(Auto_Run_at_Windows_Startup_OptionClick(false, registry, exe, boxes));
+  EXPECT_NE(Read_File(entry).find("\nExec=\"/opt/a b/velmaric\"\n"), std::string::npos);
+  EXPECT_TRUE(Check_Startup_Entry(registry, exe, boxes));
+  EXPECT_FALSE(Check_Startup_Entry(registry, "/opt/a b/velmaric2", boxes));  // renamed program
+  EXPECT_FALSE(Auto_Run_at_Windows_Startup_OptionClick(true, registry, exe, boxes));
+  EXPECT_FALSE(File_Exists(entry));
+  EXPECT_FALSE(Check_Startup_Entry(registry, exe, boxes));
+  // Already gone, for instance deleted by another tool: still a success.
+  EXPECT_FALSE(Auto_Run_at_Windows_Startup_OptionClick(true, registry, exe, boxes));
+  EXPECT_EQ(Boxes(),
+            (Shown{{"Information", added}, {"Information", removed}, {"Information", removed}}));
+}
+
+TEST_F(Startup_Entry, MissingOrRefusedFolderIsAMissingKeyAndKeepsTheCheckMark) {
+  Write_File(temp.Path("file"), "");
+  ASSERT_EQ(chmod(temp.Path("").c_str(), 0755), 0);
+  if (geteuid() != 0) {
+    ASSERT_EQ(chmod(key.c_str(), 0555), 0);
+  }
+  for (const std::string& folder : {temp.Path("missing"), temp.Path("file/autostart"), key}) {
+    SCOPED_TRACE(folder);
+    Autostart_Folder refused(folder);
+    const std::string outcome = folder == key
+                                    ? Without_Root([&] { return Click_Both_Ways(refused); })
+                                    : Click_Both_Ways(refused);
+    EXPECT_EQ(outcome, "010|Error:" + Error_Text(key_missing, folder, true) +
+                           "|Error:" + Error_Text(key_missing, folder, false));
+  }
+  EXPECT_FALSE(File_Exists(entry));
+}
+
+TEST_F(Startup_Entry, ValueThatReadsBackDifferentOrStaysIsReported) {
+  Lossy_Registry lossy;
+  EXPECT_EQ(Click_Both_Ways(lossy), "011|Error:" + Error_Text(not_saved, "/lossy", true) +
+                                        "|Error:" + Error_Text(not_removed, "/lossy", false) +
+                                        "|Warning:" + Prompt("/opt/a b") +
+                                        "|Error:" + Error_Text(not_saved, "/lossy", true));
+}
+
+TEST_F(Startup_Entry, MovedProgramIsOfferedAnUpdateAndCountsAsEntered) {
+  for (const bool yes : {true, false}) {
+    SCOPED_TRACE(yes);
+    ASSERT_TRUE(Write_Registry_String(registry, "velmaric", "/old/place/velmaric", boxes));
+    boxes.answer_yes = yes;
+    EXPECT_TRUE(Check_Startup_Entry(registry, exe, boxes));
+    EXPECT_EQ(Read_Registry_String(registry, "velmaric"), yes ? exe : "/old/place/velmaric");
+    Shown expected = {{"Warning", Prompt("/old/place/velmaric")}};
+    if (yes) expected.emplace_back("Information", added);
+    EXPECT_EQ(Boxes(), expected);
+    boxes.shown.clear();
+  }
+}
+
+TEST_F(Startup_Entry, EntriesOfOtherToolsAreDecodedAndComparedWithLettersAToZFolded) {
+  const struct {
+    std::string exec_line, data;
+    bool prompt;
+  } rows[] = {
+      {"Exec=/opt/a\\sb/velmaric", "/opt/a b/velmaric", false},
+      {"Exec = \"/OPT/A B/VELMARIC\"\r", "/OPT/A B/VELMARIC", false},
+      {"Exec=\"\\\"/opt/a b/velmaric\\\"\"", "\"/opt/a b/velmaric\"", true},
+      {"Exec='/opt/a b/velmaric'", "'/opt/a b/velmaric'", true},
+      {"Exec=\"/opt/a b/velmaric\" --hidden", "/opt/a b/velmaric --hidden", true},
+      {"Exec=/opt/a b/velmaric ", "/opt/a b/velmaric ", true},
+  };
+  boxes.answer_yes = false;
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.exec_line);
+    Write_File(entry, "# by hand\n\n[Desktop Entry]\nName=Other\n" + row.exec_line +
+                          "\nType=Application\n");
+    EXPECT_EQ(Read_Registry_String(registry, "velmaric"), row.data);
+    EXPECT_TRUE(Check_Startup_Entry(registry, exe, boxes));
+    EXPECT_EQ(Shown_Text(boxes), row.prompt ? "|Warning:" + Prompt(row.data) : "");
+    boxes.shown.clear();
+  }
+}
+
+TEST_F(Startup_Entry, FileOfAnotherTypeFailsTheCheckAndCountsAsNoEntryAtStart) {
+  for (const std::string contents :
+       {"", "just text\n", "[Desktop Entry]\nType=Application\nName=X\n",
+        "Exec=/opt/x\n[Desktop Entry]\nExec=/opt/x\n", "[Other]\nExec=/opt/x\n",
+        "[Desktop Entry]\nName=X\n[Desktop Action new]\nExec=/opt/x\n"}) {
+    SCOPED_TRACE(contents);
+    Write_File(entry, contents);
+    try {
+      Check_Startup_Entry(registry, exe, boxes);
+      ADD_FAILURE() << "no failure";
+    } catch (const Command_Error& error) {
+      EXPECT_STREQ(error.what(), "Invalid data type for 'velmaric'");
+    }
+    EXPECT_FALSE(Check_Startup_Entry_At_Program_Start(registry, exe, boxes));
+    EXPECT_EQ(Boxes(), (Shown{{"Error", "Invalid data type for 'velmaric'"}}));
+    boxes.shown.clear();
+  }
+  EXPECT_TRUE(Add_Startup_Entry(registry, exe, boxes));  // a new value replaces it
+}
+
+TEST_F(Startup_Entry, RefusedWriteEndsTheCommandButNotTheProgramStart) {
+  Write_File(entry, "[Desktop Entry]\nExec=/old/velmaric\n");
+  ASSERT_EQ(chmod(entry.c_str(), 0444), 0);
+  try {
+    Auto_Run_at_Windows_Startup_OptionClick(false, registry, exe, boxes);
+    ADD_FAILURE() << "no failure";
+  } catch (const Command_Error& error) {
+    EXPECT_STREQ(error.what(), "Failed to set data for 'velmaric'");
+  }
+  EXPECT_TRUE(Check_Startup_Entry_At_Program_Start(registry, exe, boxes));  // answered Yes
+  ASSERT_EQ(boxes.shown.size(), 2U);
+  EXPECT_EQ(boxes.shown[1].text, "Failed to set data for 'velmaric'");
+  EXPECT_EQ(Read_File(entry), "[Desktop Entry]\nExec=/old/velmaric\n");
+}
+
+TEST_F(Startup_Entry, WriteReplacesALinkedEntryAndLetsEveryUserReadIt) {
+  Write_File(temp.Path("menu.desktop"), "menu");
+  ASSERT_EQ(symlink(temp.Path("menu.desktop").c_str(), entry.c_str()), 0);
+  const mode_t old_mask = umask(077);
+  EXPECT_TRUE(Add_Startup_Entry(registry, exe, boxes));
+  umask(old_mask);
+  EXPECT_EQ(Read_File(temp.Path("menu.desktop")), "menu");
+  struct stat info {};
+  ASSERT_EQ(lstat(entry.c_str(), &info), 0);
+  EXPECT_TRUE(S_ISREG(info.st_mode));
+  EXPECT_EQ(info.st_mode & 0444, 0444U);
+}
+
+// Paths and the Exec= line that must carry them.
+const std::pair<std::string, std::string> exec_rows[] = {
+    {"/opt/plain/velmaric", "Exec=/opt/plain/velmaric"},
+    {"/opt/a b/velmaric", "Exec=\"/opt/a b/velmaric\""},
+    {"/opt/50%/velmaric", "Exec=/opt/50%%/velmaric"},
+    {"/opt/back\\slash/velmaric", "Exec=\"/opt/back\\\\\\\\slash/velmaric\""},
+    {"/opt/$x`y`\"z\"/velmaric", "Exec=\"/opt/\\\\$x\\\\`y\\\\`\\\\\"z\\\\\"/velmaric\""},
+    {"/opt/tab\tnew\nline/velmaric", "Exec=\"/opt/tab\\tnew\\nline/velmaric\""},
+    {"/opt/~(1);&|<>*?#'/velmaric", "Exec=\"/opt/~(1);&|<>*?#'/velmaric\""},
+    {"/opt/\xC3\xA4 50% b/velmaric", "Exec=\"/opt/\xC3\xA4 50%% b/velmaric\""},
+};
+
+TEST_F(Startup_Entry, PathsRoundTripThroughTheExecLine) {
+  for (const auto& [path, exec_line] : exec_rows) {
+    SCOPED_TRACE(path);
+    EXPECT_TRUE(Write_Registry_String(registry, "velmaric", path, boxes));
+    EXPECT_NE(Read_File(entry).find("\n" + exec_line + "\n"), std::string::npos)
+        << Read_File(entry);
+    EXPECT_EQ(Read_Registry_String(registry, "velmaric"), path);
+  }
+  EXPECT_EQ(Boxes(), Shown{});
+}
+
+TEST_F(Startup_Entry, WrittenEntriesPassDesktopFileValidate) {
+  if (std::system("command -v desktop-file-validate >/dev/null 2>&1") != 0) {
+    GTEST_SKIP() << "desktop-file-validate is not installed";
+  }
+  for (const auto& row : exec_rows) {
+    SCOPED_TRACE(row.first);
+    ASSERT_TRUE(Write_Registry_String(registry, "velmaric", row.first, boxes));
+    FILE* validate = popen(("desktop-file-validate " + entry + " 2>&1").c_str(), "r");
+    ASSERT_NE(validate, nullptr);
+    std::string output;
+    char buffer[512];
+    for (std::size_t got; (got = fread(buffer, 1, sizeof buffer, validate)) > 0;)
+      output.append(buffer, got);
+    EXPECT_EQ(pclose(validate), 0) << output;
+    EXPECT_EQ(output, "");
+  }
+}
+
+}  // namespace
+}  // namespace velmaric

@@ -1,0 +1,134 @@
+// Start at login and the removable-disk transfer, driven through the menu
+// with a temporary autostart folder and a temporary folder for the disk.
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include "support/fake_window_services.h"
+#include "ui/main_window.h"
+
+using velmaric::TMainForm1;
+using velmaric::testing::Fake_Window_Services;
+
+class System_Options_Test : public QObject {
+  Q_OBJECT
+
+ private:
+  QTemporaryDir folder_;
+  std::unique_ptr<Fake_Window_Services> world_;
+  std::unique_ptr<TMainForm1> form_;
+
+  QString Path(const QString& name) const { return folder_.filePath(name); }
+  QByteArray Contents(const QString& name) const {
+    QFile file(name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+  }
+  void Start_Program() {
+    form_ = std::make_unique<TMainForm1>(world_->Services());
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    form_->Timer1Timer();
+  }
+
+ private slots:
+  void init() {
+    QDir(folder_.path()).removeRecursively();
+    for (const char* sub : {"app", "autostart", "disk", "logs"}) QDir().mkpath(Path(sub));
+    world_ = std::make_unique<Fake_Window_Services>();
+    world_->settings_file = Path(QStringLiteral("app/velmaric.ini")).toStdString();
+    world_->executable = Path(QStringLiteral("app/velmaric")).toStdString();
+    world_->autostart = velmaric::Autostart_Folder(Path(QStringLiteral("autostart")).toStdString());
+    world_->medium = Path(QStringLiteral("disk")).toStdString();
+  }
+  void cleanup() {
+    form_.reset();
+    world_.reset();
+  }
+
+  void the_menu_item_adds_and_removes_the_login_entry() {
+    Start_Program();
+    const QString entry = Path(QStringLiteral("autostart/velmaric.desktop"));
+    QVERIFY(!form_->Auto_Run_at_Windows_Startup_Option->isChecked());
+    form_->Auto_Run_at_Windows_Startup_Option->trigger();
+    QVERIFY(form_->Auto_Run_at_Windows_Startup_Option->isChecked());
+    QVERIFY(Contents(entry).contains("Exec=" + Path(QStringLiteral("app/velmaric")).toUtf8()));
+    QCOMPARE(world_->boxes.shown.back().text,
+             std::string("This program (velmaric) will now run automatically at Windows Start-Up."));
+    form_->Auto_Run_at_Windows_Startup_Option->trigger();
+    QVERIFY(!form_->Auto_Run_at_Windows_Startup_Option->isChecked());
+    QVERIFY(!QFile::exists(entry));
+  }
+
+  void an_entry_for_a_moved_program_is_offered_an_update_at_start() {
+    world_->executable = "/old/place/velmaric";
+    Start_Program();
+    form_->Auto_Run_at_Windows_Startup_Option->trigger();
+    form_.reset();
+    world_->executable = Path(QStringLiteral("app/velmaric")).toStdString();
+    world_->boxes.shown.clear();
+    world_->boxes.answer_yes = false;
+    Start_Program();
+    QCOMPARE(world_->boxes.shown.size(), std::size_t{1});
+    QCOMPARE(world_->boxes.shown[0].kind, std::string("Warning"));
+    QVERIFY(world_->boxes.shown[0].text.find(" Old      = /old/place/velmaric\r\n") !=
+            std::string::npos);
+    QVERIFY(form_->Auto_Run_at_Windows_Startup_Option->isChecked());
+  }
+
+  void copying_out_while_running_counts_and_logs_a_stop_first() {
+    Start_Program();
+    const QString log = Path(QStringLiteral("logs/run.log"));
+    form_->Log_to_File_RadioButton->setChecked(true);
+    form_->Log_File_Name_EditBox->setText(log);
+    QTest::mouseClick(form_->Start_Stop_Resume_BitBtn, Qt::LeftButton);
+    world_->clock.Advance_Centi_Seconds(250);
+    form_->Timer1Timer();
+    form_->Copy_Stopwatch_Times_to_FloppyDisk_Option->trigger();
+    QCOMPARE(form_->Stops_Since_Last_Reset_SpinEdit->value(), 1);
+    QCOMPARE(form_->Start_Stop_Resume_BitBtn->text(), QStringLiteral("&Stop"));
+    QVERIFY(Contents(Path(QStringLiteral("disk/velmaric.ini")))
+                .contains("Stops_Since_Last_Reset_SpinEdit=1"));
+    QCOMPARE(Contents(Path(QStringLiteral("disk/run.log"))), Contents(log));
+    QVERIFY(Contents(log).contains(" 00.00:00:02.50 "));
+    QCOMPARE(world_->boxes.shown.back().text,
+             std::string("Stopwatch Time / Settings information copied to Floppy Disk succesfully !"));
+  }
+
+  void copying_in_restores_the_timing_and_its_log() {
+    QFile settings(Path(QStringLiteral("disk/velmaric.ini")));
+    QVERIFY(settings.open(QIODevice::WriteOnly));
+    const QByteArray log_name = Path(QStringLiteral("logs/new/run.log")).toUtf8();
+    settings.write("elapsed_centi_seconds= 3.00000000000000E+0002\r\nLog_File_Name_EditBox=" +
+                   log_name + "\r\n");
+    settings.close();
+    QFile log(Path(QStringLiteral("disk/run.log")));
+    QVERIFY(log.open(QIODevice::WriteOnly));
+    log.write("carried\r\n");
+    log.close();
+
+    Start_Program();
+    form_->Copy_Stopwatch_Times_From_FloppyDisk_Option->trigger();
+    QCOMPARE(form_->Start_Stop_Resume_BitBtn->text(), QStringLiteral("&Resume"));
+    QCOMPARE(form_->Log_File_Name_EditBox->text().toUtf8(), log_name);
+    QCOMPARE(Contents(QString::fromUtf8(log_name)), QByteArray("carried\r\n"));
+    form_->Timer1Timer();
+    QCOMPARE(form_->Copy_Edit_Box->text(), QStringLiteral(" 00.00:00:03.00"));
+
+    // Without a disk nothing is copied, and the window goes back to the last save.
+    world_->medium.reset();
+    form_->Copy_Stopwatch_Times_to_FloppyDisk_Option->trigger();
+    QCOMPARE(world_->boxes.shown.back().text,
+             std::string("Stopwatch Time / Settings information copied to Floppy Disk succesfully !"));
+  }
+};
+
+QTEST_MAIN(System_Options_Test)
+#include "system_options_test.moc"
