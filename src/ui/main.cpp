@@ -1,9 +1,15 @@
 // The program's entry: one application, one main window, the event loop.
 
 #include <QApplication>
+#include <QDesktopServices>
+#include <QUrl>
 #include <QSessionManager>
 
+#include "platform/autostart_folder.h"
+#include "platform/editor.h"
+#include "platform/executable.h"
 #include "platform/linux_clock.h"
+#include "platform/removable_media.h"
 #include "settings/settings_location.h"
 #include "ui/main_window.h"
 #include "ui/qt_message_box.h"
@@ -17,7 +23,16 @@ int main(int argc, char* argv[]) {
 
   velmaric::Linux_Clock clock;
   velmaric::Qt_Message_Box boxes;
-  velmaric::TMainForm1 main_form({clock, boxes, [] { return velmaric::Settings_File_Name(); }});
+  velmaric::Desktop_Editor editor;
+  const velmaric::About_Services about{
+      [](const std::string& target) {
+        QDesktopServices::openUrl(QUrl(QString::fromStdString(target)));
+      },
+      velmaric::Read_Memory_Status, velmaric::Executable_Path};
+  velmaric::Autostart_Folder autostart;
+  velmaric::TMainForm1 main_form({clock, boxes, editor, velmaric::Settings_File_Name,
+                                  velmaric::Executable_Path, nullptr, about, autostart,
+                                  velmaric::Removable_Medium_Root});
 
   // Logging off, a shutdown, a kill: the same save-and-close as the close box.
   velmaric::Close_On_Termination_Signals(&main_form);

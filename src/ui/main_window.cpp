@@ -21,6 +21,7 @@
 #include "core/layout_scaling.h"
 #include "ui/control_style.h"
 #include "settings/settings_file.h"
+#include "settings/startup_entry.h"
 
 namespace velmaric {
 namespace {
@@ -39,6 +40,9 @@ QString Q(const char* latin1) { return QString::fromLatin1(latin1); }
 
 TMainForm1::TMainForm1(const Window_Services& services, QWidget* parent)
     : QMainWindow(parent), clock_(services.clock), boxes_(services.boxes),
+      editor_(services.editor), executable_path_(services.executable_path),
+      startup_registry_(services.startup_registry), locate_medium_(services.locate_medium),
+      choose_log_file_(services.choose_log_file),
       stopwatch_(services.clock, *this),
       settings_(*this, stopwatch_, services.settings_file_name) {
   setObjectName(QStringLiteral("MainForm1"));
@@ -48,6 +52,7 @@ TMainForm1::TMainForm1(const Window_Services& services, QWidget* parent)
   Create_Menu();
   Create_Dialog();
   Set_Tab_Order();
+  AboutBox = new TAboutBox(services.about, this);
   Connect_Handlers();
   client->installEventFilter(this);
   qApp->installEventFilter(this);
@@ -74,25 +79,27 @@ void TMainForm1::Connect_Handlers() {
   connect(Exit1, &QAction::triggered, this, &TMainForm1::Exit_BitBtnClick);
   Connect_Check_Item(Expert_Mode_Option, &TMainForm1::Expert_Mode_OptionClick);
   Connect_Check_Item(Always_On_Top_Option, &TMainForm1::Always_On_Top_OptionClick);
+  Connect_Check_Item(Auto_Run_at_Windows_Startup_Option,
+                     &TMainForm1::Auto_Run_at_Windows_Startup_OptionClick);
   connect(Restore_Factory_Defaults_Option, &QAction::triggered, this,
           &TMainForm1::Restore_Factory_Defaults_OptionClick);
+  connect(Copy_Stopwatch_Times_to_FloppyDisk_Option, &QAction::triggered, this,
+          &TMainForm1::Copy_Stopwatch_Times_to_FloppyDisk_OptionClick);
+  connect(Copy_Stopwatch_Times_From_FloppyDisk_Option, &QAction::triggered, this,
+          &TMainForm1::Copy_Stopwatch_Times_From_FloppyDisk_OptionClick);
+  connect(AboutOption, &QAction::triggered, this, &TMainForm1::AboutOptionClick);
+  connect(View_Readme_file_Option, &QAction::triggered, this,
+          &TMainForm1::View_Readme_file_OptionClick);
+  connect(View_Shareware_Catalog_Option, &QAction::triggered, this,
+          &TMainForm1::View_Shareware_Catalog_OptionClick);
+  connect(SpareMenu, &QAction::triggered, this, &TMainForm1::SpareMenuClick);
+  Connect_Log_Handlers();
   connect(Log_to_File_RadioButton, &QRadioButton::toggled, this, [this](bool checked) {
     if (checked) Log_to_File_RadioButtonClick();
   });
   connect(Do_Not_Log_RadioButton, &QRadioButton::toggled, this, [this](bool checked) {
     if (checked) Do_Not_Log_RadioButtonClick();
   });
-}
-
-template <typename Command>
-void TMainForm1::Run_Command(Command&& command) {
-  try {
-    command();
-  } catch (const std::exception& failure) {
-    Refresh_View();
-    boxes_.Error(failure.what());
-  }
-  Refresh_View();
 }
 
 // ---- start-up -------------------------------------------------------------
@@ -123,7 +130,32 @@ void TMainForm1::FormShow() {
   if (settings_.pending_maximize) showMaximized();
   Always_On_Top_Option->setChecked(!Always_On_Top_Option->isChecked());
   Toggle_Always_On_Top();
+  // The check mark shows whether the start-at-login entry exists, whatever
+  // the settings file said. At program start an unreadable entry counts as
+  // none instead of stopping the start-up.
+  const std::string executable = executable_path_();
+  Auto_Run_at_Windows_Startup_Option->setChecked(
+      program_start ? Check_Startup_Entry_At_Program_Start(startup_registry_, executable, boxes_)
+                    : Check_Startup_Entry(startup_registry_, executable, boxes_));
   Refresh_View();
+}
+
+void TMainForm1::Process_Pending_Events() { QCoreApplication::processEvents(); }
+
+void TMainForm1::Copy_Stopwatch_Times_to_FloppyDisk_OptionClick() {
+  Run_Command([this] { Copy_Stopwatch_Times_To_Medium(*this, boxes_, locate_medium_); });
+}
+
+void TMainForm1::Copy_Stopwatch_Times_From_FloppyDisk_OptionClick() {
+  Run_Command([this] { Copy_Stopwatch_Times_From_Medium(*this, boxes_, locate_medium_); });
+}
+
+void TMainForm1::Auto_Run_at_Windows_Startup_OptionClick() {
+  Run_Command([this] {
+    Auto_Run_at_Windows_Startup_Option->setChecked(velmaric::Auto_Run_at_Windows_Startup_OptionClick(
+        Auto_Run_at_Windows_Startup_Option->isChecked(), startup_registry_, executable_path_(),
+        boxes_));
+  });
 }
 
 bool TMainForm1::FormCloseQuery() {
@@ -152,12 +184,6 @@ void TMainForm1::Restore_Factory_Defaults_OptionClick() {
     if (isMaximized() || isMinimized()) showNormal();
     FormShow();
   });
-}
-
-void TMainForm1::Apply_Product_Texts() {
-  QGuiApplication::setApplicationDisplayName(QStringLiteral("Velmaric"));
-  setWindowTitle(QStringLiteral("Velmaric"));
-  setToolTip(QString());
 }
 
 void TMainForm1::Apply_Startup_Show_State() {
@@ -213,6 +239,10 @@ bool TMainForm1::eventFilter(QObject* watched, QEvent* event) {
   if (watched == client && event->type() == QEvent::Resize) {
     Scale_Layout();
     return false;
+  }
+  if (watched == Log_File_Name_EditBox && event->type() == QEvent::MouseButtonDblClick) {
+    Choose_Log_File();
+    return true;
   }
   if ((event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) &&
       watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this) {
@@ -344,16 +374,6 @@ void TMainForm1::Toggle_Always_On_Top() {
 
 void TMainForm1::Expert_Mode_OptionClick() {
   Expert_Mode_Option->setChecked(!Expert_Mode_Option->isChecked());
-}
-
-void TMainForm1::Log_to_File_RadioButtonClick() {
-  Log_File_Name_EditBox->setEnabled(true);
-  Set_Background(Log_File_Name_EditBox, Window_Colour());
-}
-
-void TMainForm1::Do_Not_Log_RadioButtonClick() {
-  Log_File_Name_EditBox->setEnabled(false);
-  Set_Background(Log_File_Name_EditBox, Grey_Text_Colour());
 }
 
 // ---- clock and commands ----------------------------------------------------

@@ -26,11 +26,17 @@
 #include <optional>
 #include <vector>
 
+#include <exception>
 #include <functional>
 
 #include "core/clock.h"
 #include "core/stopwatch.h"
+#include "log/log_writer.h"
+#include "platform/autostart_folder.h"
+#include "platform/editor.h"
 #include "platform/message_box.h"
+#include "ui/about_box.h"
+#include "settings/disk_transfer.h"
 #include "settings/settings_file.h"
 
 class QAction;
@@ -49,13 +55,27 @@ class QTimer;
 
 namespace velmaric {
 
+// Asks the user for a log file, offering the last choice of this run;
+// nothing when the user cancels.
+using Log_File_Chooser = std::function<std::optional<std::string>(const std::string& last_choice)>;
+
+// Everything the window reaches outside itself; tests hand in fakes.
 struct Window_Services {
   const Clock& clock;
   Message_Box& boxes;
+  Editor& editor;
   std::function<std::string()> settings_file_name;
+  std::function<std::string()> executable_path;
+  Log_File_Chooser choose_log_file;  // the file-open dialog when empty
+  About_Services about;
+  Startup_Registry& startup_registry;  // where the start-at-login entry lives
+  Medium_Locator locate_medium;        // the removable disk's root, if one is mounted
 };
 
-class TMainForm1 : public QMainWindow, private Stopwatch_Events, private Settings_Host {
+class TMainForm1 : public QMainWindow,
+                   private Stopwatch_Events,
+                   private Settings_Host,
+                   private Disk_Transfer_Host {
   Q_OBJECT
 
  public:
@@ -80,6 +100,20 @@ class TMainForm1 : public QMainWindow, private Stopwatch_Events, private Setting
   void Log_to_File_RadioButtonClick();
   void Do_Not_Log_RadioButtonClick();
   void Restore_Factory_Defaults_OptionClick();
+  void Auto_Run_at_Windows_Startup_OptionClick();
+  void Copy_Stopwatch_Times_to_FloppyDisk_OptionClick();
+  void Copy_Stopwatch_Times_From_FloppyDisk_OptionClick();
+  void Select_Log_File_BitBtnClick();
+  void Reset_Log_ButtonClick();
+  void View_Log_ButtonClick();
+  void Snap_Shot_Since_Resume_ButtonClick();
+  void Snap_Shot_Since_Start_ButtonClick();
+  void Copy_Elapsed_Time_To_Clipboard_OptionClick();
+  void Choose_Log_File();
+  void AboutOptionClick();
+  void View_Readme_file_OptionClick();
+  void View_Shareware_Catalog_OptionClick();
+  void SpareMenuClick();
 
   void Capture_Layout();
   void Scale_Layout();
@@ -106,11 +140,14 @@ class TMainForm1 : public QMainWindow, private Stopwatch_Events, private Setting
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  // Stopwatch_Events. Until the log writer is wired in, there is no log to
-  // write the stop line and the reset marker to.
-  void Write_Stop_Entry() override {}
+  // Stopwatch_Events, and the stop line of Settings_Host
+  void Write_Stop_Entry() override;
   void Save_Settings() override { settings_.Save_Settings(); }
-  void Append_Reset_Marker() override {}
+  void Append_Reset_Marker() override;
+
+  // The logging controls as they stand now.
+  Log_Settings Current_Log_Settings() const;
+  void Connect_Log_Handlers();
 
   // Settings_Host
   bool Is_Maximized() const override { return isMaximized(); }
@@ -127,6 +164,11 @@ class TMainForm1 : public QMainWindow, private Stopwatch_Events, private Setting
   void Set_Option(Option_Item item, bool on) override;
   std::string Log_File_Name() const override;
   void Set_Log_File_Name(const std::string& name) override;
+
+  // Disk_Transfer_Host (with Save_Settings and Log_File_Name above)
+  void Process_Pending_Events() override;
+  void Restore_Settings() override { FormShow(); }
+  std::string Settings_File_Name() const override { return settings_.Settings_File_Name(); }
 
   void Create_Controls();
   void Create_Menu();
@@ -156,6 +198,12 @@ class TMainForm1 : public QMainWindow, private Stopwatch_Events, private Setting
 
   const Clock& clock_;
   Message_Box& boxes_;
+  Editor& editor_;
+  std::function<std::string()> executable_path_;
+  Startup_Registry& startup_registry_;
+  Medium_Locator locate_medium_;
+  Log_File_Chooser choose_log_file_;
+  std::string last_log_choice_;
   Stopwatch stopwatch_;
   Settings_File settings_;
   std::vector<Component> components_;
@@ -167,6 +215,9 @@ class TMainForm1 : public QMainWindow, private Stopwatch_Events, private Setting
   std::optional<QRect> restoring_to_;
 
  public:
+  // The About box, made with the window and shown as often as asked.
+  TAboutBox* AboutBox = nullptr;
+
   // Controls, by their design names.
   QWidget* client = nullptr;
   QFrame* Bevel1 = nullptr;
@@ -216,5 +267,18 @@ class TMainForm1 : public QMainWindow, private Stopwatch_Events, private Setting
   QAction* AboutOption = nullptr;
   QAction* SpareMenu = nullptr;
 };
+
+// Runs one command; a failure ends it with one error box, and the view shows
+// whatever the command changed before it failed.
+template <typename Command>
+inline void TMainForm1::Run_Command(Command&& command) {
+  try {
+    command();
+  } catch (const std::exception& failure) {
+    Refresh_View();
+    boxes_.Error(failure.what());
+  }
+  Refresh_View();
+}
 
 }  // namespace velmaric

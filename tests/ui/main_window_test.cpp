@@ -13,38 +13,42 @@
 #include <QWindow>
 #include <memory>
 
-#include "support/fake_clock.h"
-#include "support/recording_message_box.h"
+#include "support/fake_window_services.h"
 #include "ui/control_style.h"
 #include "ui/main_window.h"
 
 using velmaric::TMainForm1;
 using velmaric::testing::Fake_Clock;
+using velmaric::testing::Fake_Window_Services;
 using velmaric::testing::Recording_Message_Box;
 
 class Main_Window_Test : public QObject {
   Q_OBJECT
 
  private:
-  std::unique_ptr<Fake_Clock> clock_;
-  std::unique_ptr<Recording_Message_Box> boxes_;
-  std::unique_ptr<TMainForm1> form_;
   QTemporaryDir folder_;
+  std::unique_ptr<Fake_Window_Services> world_;
+  Fake_Clock* clock_ = nullptr;
+  Recording_Message_Box* boxes_ = nullptr;
+  std::unique_ptr<TMainForm1> form_;
 
   void Tick() { form_->Timer1Timer(); }
   QString Text(QLineEdit* edit) const { return edit->text(); }
 
  private slots:
   void init() {
-    clock_ = std::make_unique<Fake_Clock>();
-    boxes_ = std::make_unique<Recording_Message_Box>();
-    const std::string settings = folder_.filePath(QStringLiteral("velmaric.ini")).toStdString();
-    form_ = std::make_unique<TMainForm1>(
-        velmaric::Window_Services{*clock_, *boxes_, [settings] { return settings; }});
+    world_ = std::make_unique<Fake_Window_Services>();
+    world_->settings_file = folder_.filePath(QStringLiteral("velmaric.ini")).toStdString();
+    clock_ = &world_->clock;
+    boxes_ = &world_->boxes;
+    form_ = std::make_unique<TMainForm1>(world_->Services());
     form_->show();
     QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
   }
-  void cleanup() { form_.reset(); }
+  void cleanup() {
+    form_.reset();
+    world_.reset();
+  }
 
   void comes_up_as_a_first_run() {
     QCOMPARE(form_->windowTitle(), QStringLiteral("Velmaric"));

@@ -14,12 +14,12 @@
 #include <QWindow>
 #include <memory>
 
-#include "support/fake_clock.h"
-#include "support/recording_message_box.h"
+#include "support/fake_window_services.h"
 #include "ui/main_window.h"
 
 using velmaric::TMainForm1;
 using velmaric::testing::Fake_Clock;
+using velmaric::testing::Fake_Window_Services;
 using velmaric::testing::Recording_Message_Box;
 
 class Startup_Settings_Test : public QObject {
@@ -27,8 +27,9 @@ class Startup_Settings_Test : public QObject {
 
  private:
   QTemporaryDir folder_;
-  std::unique_ptr<Fake_Clock> clock_;
-  std::unique_ptr<Recording_Message_Box> boxes_;
+  std::unique_ptr<Fake_Window_Services> world_;
+  Fake_Clock* clock_ = nullptr;
+  Recording_Message_Box* boxes_ = nullptr;
   std::unique_ptr<TMainForm1> form_;
 
   QString Settings_Path() const { return folder_.filePath(QStringLiteral("velmaric.ini")); }
@@ -56,9 +57,7 @@ class Startup_Settings_Test : public QObject {
   }
 
   void Start_Program() {
-    const std::string settings = Settings_Path().toStdString();
-    form_ = std::make_unique<TMainForm1>(
-        velmaric::Window_Services{*clock_, *boxes_, [settings] { return settings; }});
+    form_ = std::make_unique<TMainForm1>(world_->Services());
     form_->show();
     QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
     form_->Timer1Timer();
@@ -69,10 +68,15 @@ class Startup_Settings_Test : public QObject {
  private slots:
   void init() {
     QFile::remove(Settings_Path());
-    clock_ = std::make_unique<Fake_Clock>();
-    boxes_ = std::make_unique<Recording_Message_Box>();
+    world_ = std::make_unique<Fake_Window_Services>();
+    world_->settings_file = Settings_Path().toStdString();
+    clock_ = &world_->clock;
+    boxes_ = &world_->boxes;
   }
-  void cleanup() { form_.reset(); }
+  void cleanup() {
+    form_.reset();
+    world_.reset();
+  }
 
   void first_run_takes_the_defaults_and_closing_writes_fifteen_keys() {
     Start_Program();

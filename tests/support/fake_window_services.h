@@ -1,0 +1,47 @@
+#pragma once
+// Everything the main window reaches outside itself, faked: a clock that
+// moves when told, recorded message boxes, editor starts and opened links,
+// a chosen log file, a memory status and an executable path.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "support/fake_clock.h"
+#include "support/recording_editor.h"
+#include "support/recording_message_box.h"
+#include "ui/main_window.h"
+
+namespace velmaric::testing {
+
+struct Fake_Window_Services {
+  Fake_Clock clock;
+  Recording_Message_Box boxes;
+  Recording_Editor editor;
+  std::string settings_file;
+  std::string executable = "/opt/velmaric/velmaric";
+  std::optional<std::string> next_log_choice;  // what the file dialog answers
+  std::vector<std::string> offered_choices;    // what it was primed with
+  std::vector<std::string> opened;             // links handed to the desktop
+  Memory_Status memory{42, 8ULL << 30, 4ULL << 30, 0, 0};
+  Autostart_Folder autostart{"/nonexistent/velmaric-test-autostart"};
+  std::optional<std::string> medium;  // the removable disk's root; none mounted
+
+  Window_Services Services() {
+    return {clock,
+            boxes,
+            editor,
+            [this] { return settings_file; },
+            [this] { return executable; },
+            [this](const std::string& last) {
+              offered_choices.push_back(last);
+              return next_log_choice;
+            },
+            About_Services{[this](const std::string& target) { opened.push_back(target); },
+                           [this] { return memory; }, [this] { return executable; }},
+            autostart,
+            [this] { return medium; }};
+  }
+};
+
+}  // namespace velmaric::testing
