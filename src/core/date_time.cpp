@@ -10,6 +10,10 @@ constexpr double milli_seconds_per_day = 86400000.0;
 // Day 0 of the time stamps, 1899-12-30, counted from 1970-01-01.
 constexpr std::int64_t day_zero_from_epoch = -25569;
 
+// 0001-01-01 00:00 and 9999-12-31 23:59:59.999, the years a stamp may name.
+constexpr double first_stamp = -693593.0;
+constexpr double last_stamp = 2958465.0 + 86399999.0 / milli_seconds_per_day;
+
 struct Civil_Date {
   std::int64_t year;
   unsigned month;
@@ -54,6 +58,12 @@ Date_Time Encode_Date_Time(int year, int month, int day, int hour, int minute, i
 }
 
 Date_Time_Fields Decode_Date_Time(Date_Time t) {
+  // A settings file may hold any number as a stamp; one beyond the years 1
+  // to 9999 is taken as the nearest end, so the calendar arithmetic below
+  // stays within its integers.
+  if (std::isnan(t)) t = 0.0;
+  if (t <= first_stamp - 1.0) t = first_stamp;
+  if (t >= std::trunc(last_stamp) + 1.0) t = last_stamp;
   double whole = std::trunc(t);
   auto ms = static_cast<std::int64_t>(std::llround(std::fabs(t - whole) * milli_seconds_per_day));
   if (ms >= static_cast<std::int64_t>(milli_seconds_per_day)) {

@@ -99,9 +99,14 @@ void Stopwatch::Stop() {
   start_stop_resume_caption = caption_resume;
   control_label_caption = label_stop;
   snap_shot_since_resume_enabled = false;
-  ++stop_count;
+  Count_Stop();
   events_.Write_Stop_Entry();
   events_.Save_Settings();
+}
+
+void Stopwatch::Count_Stop() {
+  // Unsigned arithmetic wraps where the signed increment would overflow.
+  stop_count = static_cast<std::int32_t>(static_cast<std::uint32_t>(stop_count) + 1u);
 }
 
 void Stopwatch::Reset_BitBtnClick() {

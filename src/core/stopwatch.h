@@ -83,6 +83,9 @@ class Stopwatch {
   std::string resume_date_time_text;
   std::int32_t snap_shot_count = 0;
   std::int32_t stop_count = 0;  // Stops_Since_Last_Reset_SpinEdit
+  // One stop more. The count has no bounds and a settings file may hold the
+  // largest 32-bit value: one more wraps to the smallest.
+  void Count_Stop();
   bool snap_shot_since_start_enabled = false;
   bool snap_shot_since_resume_enabled = false;
 

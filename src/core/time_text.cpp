@@ -76,6 +76,14 @@ std::string Rounded_Units(double magnitude, int places) {
   return units;
 }
 
+// static_cast<std::int64_t>(value) % modulus, also for values no 64-bit
+// integer holds (a settings file may hold any counter): fmod is exact and
+// keeps the dividend's sign as % does. Not-a-number and infinities give 0.
+std::int64_t Whole_Remainder(double value, double modulus) {
+  if (!std::isfinite(value)) return 0;
+  return static_cast<std::int64_t>(std::fmod(std::trunc(value), modulus));
+}
+
 }  // namespace
 
 std::string Elapsed_Text(double centi_seconds) {
@@ -83,11 +91,12 @@ std::string Elapsed_Text(double centi_seconds) {
   const double m = s / 60.0;
   const double h = m / 60.0;
   const double d = h / 24.0;
-  const auto days = static_cast<std::int64_t>(d);
-  const auto hours = static_cast<std::int64_t>(h) % 24;
-  const auto minutes = static_cast<std::int64_t>(m) % 60;
-  const auto seconds = static_cast<std::int64_t>(s) % 60;
-  const auto hundredths = static_cast<std::int64_t>(centi_seconds) % 100;
+  // Only the low 16 bits of the days are shown.
+  const std::int64_t days = Whole_Remainder(d, 65536.0);
+  const std::int64_t hours = Whole_Remainder(h, 24.0);
+  const std::int64_t minutes = Whole_Remainder(m, 60.0);
+  const std::int64_t seconds = Whole_Remainder(s, 60.0);
+  const std::int64_t hundredths = Whole_Remainder(centi_seconds, 100.0);
   std::string text = " ";
   text.reserve(16);
   text += Two_Digits(static_cast<std::uint64_t>(days));

@@ -6,12 +6,15 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
+#include <memory>
 #include <optional>
 #include <vector>
 
 #include "core/command_error.h"
 #include "core/date_time.h"
 #include "core/time_text.h"
+#include "platform/atomic_file.h"
 #include "platform/file_probe.h"
 #include "platform/file_io.h"
 #include "platform/paths.h"
@@ -23,9 +26,11 @@ namespace {
 constexpr char quote = '"';
 constexpr const char* stamp_failure = "File's date / time could NOT be synchrized : ";
 
-// Copies the source's size as it was when opened; a source that shrinks
-// meanwhile ends the copy early instead of stalling it.
-void Copy_Bytes(int from, int to, off_t size) {
+// Reads the source's size as it was when opened and hands it on piece by
+// piece; a source that shrinks meanwhile ends the copy early instead of
+// stalling it.
+template <typename Sink>
+void Copy_Bytes(int from, off_t size, Sink&& sink) {
   std::vector<char> buffer(64 * 1024);
   auto left = static_cast<std::uint64_t>(std::max<off_t>(size, 0));
   while (left > 0) {
@@ -36,7 +41,7 @@ void Copy_Bytes(int from, int to, off_t size) {
       throw File_System_Error(errno);
     }
     if (got == 0) break;
-    Write_All(to, std::string_view(buffer.data(), static_cast<std::size_t>(got)));
+    sink(std::string_view(buffer.data(), static_cast<std::size_t>(got)));
     left -= static_cast<std::uint64_t>(got);
   }
 }
@@ -47,6 +52,14 @@ bool Is_Same_File(const struct stat& source, const std::string& target) {
          info.st_ino == source.st_ino;
 }
 
+// Whether a new file can be made beside name (beside the file a link names).
+bool Folder_Takes_New_Files(const std::string& name) {
+  const std::unique_ptr<char, decltype(&std::free)> real(realpath(name.c_str(), nullptr),
+                                                         &std::free);
+  const std::string folder = Directory_Of_File(real ? std::string(real.get()) : name);
+  return access(folder.c_str(), W_OK | X_OK) == 0;
+}
+
 void Copy_File_Content(const std::string& source, const std::string& target) {
   Unique_Fd from(open(source.c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
   struct stat source_info {};
@@ -55,9 +68,29 @@ void Copy_File_Content(const std::string& source, const std::string& target) {
   }
   // Truncating the target would wipe the source too.
   if (Is_Same_File(source_info, target)) throw Command_Error("Cannot create file " + target);
-  Unique_Fd to(open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOCTTY | O_CLOEXEC, 0666));
-  if (!to.Valid()) throw Command_Error("Cannot create file " + target);
-  Copy_Bytes(from.Get(), to.Get(), source_info.st_size);
+  // Opened without creating or cutting anything: may it be written, and what is it?
+  Unique_Fd to(open(target.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC));
+  const bool exists = to.Valid();
+  struct stat target_info {};
+  if (exists ? fstat(to.Get(), &target_info) != 0 : errno != ENOENT) {
+    throw Command_Error("Cannot create file " + target);
+  }
+  if ((!exists || S_ISREG(target_info.st_mode)) && Folder_Takes_New_Files(target)) {
+    // Replaced whole: a full disk or an I/O error part-way leaves the old file.
+    to.Close();
+    std::string contents;
+    Copy_Bytes(from.Get(), source_info.st_size,
+               [&contents](std::string_view piece) { contents.append(piece); });
+    Replace_File_Contents(target, contents);
+    return;
+  }
+  if (!exists) throw Command_Error("Cannot create file " + target);
+  // A device, or a file in a folder that takes no new file, is written in place.
+  if (S_ISREG(target_info.st_mode) && ftruncate(to.Get(), 0) != 0) {
+    throw File_System_Error(errno);
+  }
+  Copy_Bytes(from.Get(), source_info.st_size,
+             [&to](std::string_view piece) { Write_All(to.Get(), piece); });
   // Some file systems report a failed write only when the file is closed.
   if (to.Close() != 0 && errno != EINTR) throw File_System_Error(errno);
 }

@@ -24,7 +24,11 @@ namespace velmaric {
 // The byte copy itself throws Command_Error: "Cannot open file <source>",
 // "Cannot create file <target>" (also when target and source are one file,
 // before anything is opened for writing), or the system's description of a
-// read or write error. Both files are closed in every case.
+// read or write error. Both files are closed in every case. A target that is
+// a plain file, or is new, is replaced whole through a temporary file beside
+// it (Replace_File_Contents), so that a failure part-way leaves it exactly as
+// it was; a device, or a file in a folder where no new file can be made, is
+// written in place.
 void Copy_File_With_Date(const std::string& source, const std::string& target,
                          bool copy_time_stamp, bool check_target, std::string& error_text,
                          Message_Box& boxes);

@@ -44,7 +44,7 @@ void Settings_File::Save_Settings() {
   file.Write(key::log_file_name, host_.Log_File_Name());
   if (stopwatch_.start_stop_resume_caption == caption_stop) {
     // Closing or copying while running counts as a stop, without stopping.
-    ++stopwatch_.stop_count;
+    stopwatch_.Count_Stop();
     try {
       host_.Write_Stop_Entry();
     } catch (...) {

@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QMovie>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyle>
 #include <QSvgWidget>
 #include <QTimer>
@@ -76,7 +77,7 @@ void TAboutBox::Create_Controls() {
   GroupBox2 = new QGroupBox(this);
   GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
   GroupBox2->setGeometry(0, -4, 589, 65);
-  Karvo_Logo_Banner_Image = new QSvgWidget(QStringLiteral(":/velmaric/velmaric-banner.svg"), GroupBox2);
+  Karvo_Logo_Banner_Image = new QSvgWidget(GroupBox2);
   Karvo_Logo_Banner_Image->setObjectName(QStringLiteral("Karvo_Logo_Banner_Image"));
   Karvo_Logo_Banner_Image->setGeometry(1, 0, 600, 70);
 
@@ -91,7 +92,6 @@ void TAboutBox::Create_Controls() {
   Karvo_Logo_GIFImage->setScaledContents(true);
   logo_movie = new QMovie(QStringLiteral(":/velmaric/velmaric-logo.gif"), QByteArray(), this);
   Karvo_Logo_GIFImage->setMovie(logo_movie);
-  logo_movie->jumpToFrame(0);
 
   Quote_From_Karvo_Label = Text_Row(g, "Quote_From_Karvo_Label", {8, 184, 181, 113}, false, true);
   Quote_From_Karvo_Label->setAlignment(Qt::AlignCenter);
@@ -131,7 +131,6 @@ void TAboutBox::Create_Controls() {
   Australian_Made_Logo->setObjectName(QStringLiteral("Australian_Made_Logo"));
   Australian_Made_Logo->setGeometry(424, 248, 149, 41);
   Australian_Made_Logo->setScaledContents(true);
-  Australian_Made_Logo->setPixmap(QPixmap(QStringLiteral(":/velmaric/made-in-logo.bmp")));
   Australian_Made_Logo->setToolTip(QStringLiteral("Hey, don't poke me there !!"));
   Australian_Made_Label = new QLabel(QStringLiteral("Australian Made Software"), g);
   Australian_Made_Label->setObjectName(QStringLiteral("Australian_Made_Label"));
@@ -184,10 +183,22 @@ void TAboutBox::FormCreate() { random_.seed(Clock_Seed()); }
 
 void TAboutBox::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
+  if (const QScreen* screen = this->screen()) {
+    move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+  }
   FormActivate();
 }
 
+void TAboutBox::Load_Pictures() {
+  // Decoded at the first showing, not at start-up, where the box waits unseen.
+  if (pictures_loaded_) return;
+  pictures_loaded_ = true;
+  Karvo_Logo_Banner_Image->load(QStringLiteral(":/velmaric/velmaric-banner.svg"));
+  Australian_Made_Logo->setPixmap(QPixmap(QStringLiteral(":/velmaric/made-in-logo.bmp")));
+}
+
 void TAboutBox::FormActivate() {
+  Load_Pictures();
   random_.seed(Clock_Seed());
   Quote_Change_Timer->start();
   Free_Resources_Timer->start();

@@ -78,9 +78,11 @@ class TAboutBox : public QDialog {
  private:
   void Create_Controls();
   void FormCreate();
+  void Load_Pictures();
 
   About_Services services_;
   std::mt19937 random_;
+  bool pictures_loaded_ = false;
 };
 
 }  // namespace velmaric

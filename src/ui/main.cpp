@@ -19,7 +19,7 @@ int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("velmaric"));
   QGuiApplication::setApplicationDisplayName(QStringLiteral("Set by Application when running"));
-  QGuiApplication::setDesktopFileName(QStringLiteral("velmaric"));
+  QGuiApplication::setDesktopFileName(QStringLiteral("io.example.velmaric"));
 
   velmaric::Linux_Clock clock;
   velmaric::Qt_Message_Box boxes;

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QShortcutEvent>
 #include <QAbstractButton>
@@ -46,6 +47,7 @@ TMainForm1::TMainForm1(const Window_Services& services, QWidget* parent)
       stopwatch_(services.clock, *this),
       settings_(*this, stopwatch_, services.settings_file_name) {
   setObjectName(QStringLiteral("MainForm1"));
+  setWindowIcon(QIcon(QStringLiteral(":/velmaric/velmaric.svg")));
   Set_Design_Font(this, false);
   Create_Controls();
   Create_Timer();

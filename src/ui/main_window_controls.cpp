@@ -11,7 +11,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyle>
+#include <QIcon>
 #include <QTimer>
 
 #include "ui/control_style.h"
@@ -29,9 +29,11 @@ QLineEdit* Read_Only_Edit(QWidget* parent, const QString& text, const QString& h
   return edit;
 }
 
-QPushButton* Picture_Button(QWidget* parent, const QString& caption, QStyle::StandardPixmap glyph,
+QPushButton* Picture_Button(QWidget* parent, const QString& caption, const char* glyph,
                             const QString& hint) {
-  auto* button = new QPushButton(parent->style()->standardIcon(glyph), caption, parent);
+  auto* button = new QPushButton(QIcon(QStringLiteral(":/velmaric/glyph-") +
+                                       QString::fromLatin1(glyph) + QStringLiteral(".png")),
+                                 caption, parent);
   button->setToolTip(hint);
   return button;
 }
@@ -99,7 +101,7 @@ void TMainForm1::Create_Controls() {
   Log_to_File_RadioButton = Add_Control(new QRadioButton(QStringLiteral("Log to file : "), c),
                                         "Log_to_File_RadioButton", {16, 204, 93, 17});
   Select_Log_File_BitBtn =
-      Add_Control(Picture_Button(c, QString(), QStyle::SP_DirOpenIcon,
+      Add_Control(Picture_Button(c, QString(), "select-log",
                                  QStringLiteral("Select Log File")),
                   "Select_Log_File_BitBtn", {112, 200, 25, 25});
   Log_File_Name_EditBox =
@@ -126,25 +128,25 @@ void TMainForm1::Create_Controls() {
   Set_Background(Stops_Since_Last_Reset_SpinEdit, Menu_Colour());
 
   Start_Stop_Resume_BitBtn = Add_Control(
-      Picture_Button(c, QString::fromLatin1(caption_start), QStyle::SP_MediaPlay,
+      Picture_Button(c, QString::fromLatin1(caption_start), "start-stop",
                      QStringLiteral("Multi-function button to Start / Stop / Resume the Stop Watch.")),
       "Start_Stop_Resume_BitBtn", {16, 332, 88, 32}, true);
   Snap_Shot_Since_Start_Button = Add_Control(
-      Picture_Button(c, QString(), QStyle::SP_FileDialogContentsView,
+      Picture_Button(c, QString(), "snapshot-start",
                      QStringLiteral("Write elapsed time since original Start to LOG File.")),
       "Snap_Shot_Since_Start_Button", {120, 332, 41, 33});
   Snap_Shot_Since_Start_Button->setFlat(true);
   Snap_Shot_Since_Resume_Button = Add_Control(
-      Picture_Button(c, QString(), QStyle::SP_FileDialogDetailedView,
+      Picture_Button(c, QString(), "snapshot-resume",
                      QStringLiteral("Write elapsed time since last Resume to LOG File.")),
       "Snap_Shot_Since_Resume_Button", {176, 332, 41, 33});
   Snap_Shot_Since_Resume_Button->setFlat(true);
   Reset_BitBtn = Add_Control(
-      Picture_Button(c, QStringLiteral("&Reset"), QStyle::SP_BrowserReload,
+      Picture_Button(c, QStringLiteral("&Reset"), "reset",
                      QStringLiteral("Reset the Stop Watch counters (NOT the log file) to 0.")),
       "Reset_BitBtn", {232, 332, 88, 32}, true);
   Exit_BitBtn = Add_Control(Picture_Button(c, QStringLiteral("&Exit"),
-                                           QStyle::SP_DialogCloseButton,
+                                           "exit",
                                            QStringLiteral("Stop and Exit this program")),
                             "Exit_BitBtn", {336, 332, 88, 32}, true);
   Scaling_ListBox = Add_Control(new QListWidget(c), "Scaling_ListBox", {440, 104, 37, 43});

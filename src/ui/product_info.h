@@ -12,10 +12,10 @@ inline constexpr const char* email_address = "velmaric@example.com";
 
 // The About box's credit row is "<credit>, <release_date>".
 inline constexpr const char* credit = "The Velmaric developers";
-inline constexpr const char* release_date = "December 2026";
+inline constexpr const char* release_date = "August 2003";
 inline constexpr const char* development = "Written in C++ with Qt 6";
 // The current year, in four digits, is appended when the texts are applied.
-inline constexpr const char* rights = "Copyright (c) 2026 The Velmaric developers, ";
+inline constexpr const char* rights = "Copyright (c) The Velmaric developers, ";
 // These two rows share their line with the e-mail and web links, which begin
 // about 220 pixels to the right of them: keep them short.
 inline constexpr const char* comment = "Questions and comments:";

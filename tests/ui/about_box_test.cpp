@@ -1,0 +1,127 @@
+// The About box, opened from the main window's Help menu, with a faked
+// memory status, a recorded "open" action and a chosen executable name.
+
+#include <QAction>
+#include <QDate>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QSvgWidget>
+#include <memory>
+
+#include "support/fake_window_services.h"
+#include "ui/about_box.h"
+#include "ui/main_window.h"
+#include "ui/product_info.h"
+
+using velmaric::TAboutBox;
+using velmaric::TMainForm1;
+using velmaric::testing::Fake_Window_Services;
+
+class About_Box_Test : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<Fake_Window_Services> world_;
+  std::unique_ptr<TMainForm1> form_;
+  TAboutBox* box_ = nullptr;
+
+  void Open() {
+    box_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(box_));
+  }
+  void Click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(2, 2)); }
+
+ private slots:
+  void init() {
+    world_ = std::make_unique<Fake_Window_Services>();
+    world_->settings_file = "/nonexistent/velmaric-about-test/velmaric.ini";
+    world_->executable = "/opt/x y/velmaric-2.bin";
+    form_ = std::make_unique<TMainForm1>(world_->Services());
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    box_ = form_->AboutBox;
+  }
+  void cleanup() {
+    form_.reset();
+    world_.reset();
+  }
+
+  void product_texts_fill_the_titles_and_the_box() {
+    QCOMPARE(form_->windowTitle(), QStringLiteral("Velmaric"));
+    QCOMPARE(box_->windowTitle(), QStringLiteral("About Velmaric ..."));
+    QCOMPARE(box_->ProductName->text(), QStringLiteral("Velmaric"));
+    QVERIFY(box_->Author_and_Date->text().endsWith(QStringLiteral(", ") + QString::fromLatin1(velmaric::product_info::release_date)));
+    QVERIFY(box_->Copyright->text().endsWith(QString::number(QDate::currentDate().year())));
+    QVERIFY(box_->WEB_Button->text().contains(QStringLiteral("example.com")));
+    QCOMPARE(box_->Quotes_From_Karvo_ListBox->count(), 11);
+    QCOMPARE(box_->Quotes_From_Karvo_ListBox->item(6)->text(),
+             QStringLiteral("Ensuring you get good value for money is very important to me. "));
+  }
+
+  void every_opening_picks_a_quotation_and_runs_the_timers_only_while_shown() {
+    QVERIFY(!box_->Quote_Change_Timer->isActive());
+    for (int opening = 0; opening < 2; ++opening) {
+      box_->Quote_From_Karvo_Label->clear();
+      Open();
+      QVERIFY(box_->Quote_Change_Timer->isActive());
+      QVERIFY(box_->Free_Resources_Timer->isActive());
+      QCOMPARE(box_->Quote_Change_Timer->interval(), 10000);
+      QCOMPARE(box_->Free_Resources_Timer->interval(), 500);
+      QVERIFY(!box_->Quotes_From_Karvo_ListBox->findItems(box_->Quote_From_Karvo_Label->text(),
+                                                         Qt::MatchExactly)
+                   .isEmpty());
+      QVERIFY(!box_->Email_Button->isVisible());
+      QVERIFY(box_->Email_Address_Label->isVisible());
+      QCOMPARE(box_->Email_Address_Label->text(), box_->Email_Button->text());
+      QCOMPARE(box_->WEB_Address_Label->toolTip(), QStringLiteral("Click to visit Karvo's WEB Page."));
+      QCOMPARE(box_->WEB_Address_Label->y(), 189);
+      Click(box_->OKButton);
+      QTRY_VERIFY(!box_->isVisible());
+      QVERIFY(!box_->Quote_Change_Timer->isActive());
+      QVERIFY(!box_->Free_Resources_Timer->isActive());
+    }
+  }
+
+  void the_figure_is_the_memory_load_or_the_free_share() {
+    world_->memory = {37, 0, 0, 0, 0};
+    Open();
+    QCOMPARE(box_->Label4->text(), QStringLiteral("37%"));
+    world_->memory = {0, 1000 * 1024, 250 * 1024, 1000 * 1024, 750 * 1024};
+    box_->Free_Resources_TimerTimer();
+    QCOMPARE(box_->Label4->text(), QStringLiteral("50%"));
+  }
+
+  void every_picture_and_link_opens_the_same_web_page() {
+    Open();
+    const std::string web = box_->WEB_Button->text().toStdString();
+    for (QWidget* widget : std::initializer_list<QWidget*>{
+             box_->WEB_Address_Label, box_->Karvo_Logo_GIFImage, box_->Karvo_Logo_Banner_Image,
+             box_->Australian_Made_Logo, box_->Australian_Made_Label}) {
+      world_->opened.clear();
+      Click(widget);
+      QCOMPARE(world_->opened, std::vector<std::string>{web});
+    }
+    world_->opened.clear();
+    Click(box_->Email_Address_Label);
+    QCOMPARE(world_->opened,
+             std::vector<std::string>{"mailto:" + box_->Email_Button->text().toStdString() +
+                                      "?subject=Shareware: velmaric-2.bin"});
+  }
+
+  void escape_and_enter_close_like_ok() {
+    Open();
+    QTest::keyClick(box_, Qt::Key_Escape);
+    QTRY_VERIFY(!box_->isVisible());
+    QVERIFY(!box_->Quote_Change_Timer->isActive());
+    Open();
+    QTest::keyClick(box_, Qt::Key_Return);
+    QTRY_VERIFY(!box_->isVisible());
+    QVERIFY(!box_->Free_Resources_Timer->isActive());
+  }
+};
+
+QTEST_MAIN(About_Box_Test)
+#include "about_box_test.moc"
