@@ -11,7 +11,7 @@
 #include <QSvgWidget>
 #include <memory>
 
-#include "support/fake_window_services.h"
+#include "support/window_fixture.h"
 #include "ui/about_box.h"
 #include "ui/main_window.h"
 #include "ui/product_info.h"
@@ -20,34 +20,28 @@ using velmaric::TAboutBox;
 using velmaric::TMainForm1;
 using velmaric::testing::Fake_Window_Services;
 
-class About_Box_Test : public QObject {
+class About_Box_Test : public QObject, protected velmaric::testing::Window_Fixture {
   Q_OBJECT
 
  private:
-  std::unique_ptr<Fake_Window_Services> world_;
-  std::unique_ptr<TMainForm1> form_;
   TAboutBox* box_ = nullptr;
 
   void Open() {
     box_->show();
     QVERIFY(QTest::qWaitForWindowExposed(box_));
   }
-  void Click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(2, 2)); }
+  static void Click_At_Corner(QWidget* widget) {
+    QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(2, 2));
+  }
 
  private slots:
   void init() {
-    world_ = std::make_unique<Fake_Window_Services>();
-    world_->settings_file = "/nonexistent/velmaric-about-test/velmaric.ini";
+    Create_World();
     world_->executable = "/opt/x y/velmaric-2.bin";
-    form_ = std::make_unique<TMainForm1>(world_->Services());
-    form_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    Start_Program();
     box_ = form_->AboutBox;
   }
-  void cleanup() {
-    form_.reset();
-    world_.reset();
-  }
+  void cleanup() { Close_Program(); }
 
   void product_texts_fill_the_titles_and_the_box() {
     QCOMPARE(form_->windowTitle(), QStringLiteral("Velmaric"));
@@ -78,7 +72,7 @@ class About_Box_Test : public QObject {
       QCOMPARE(box_->Email_Address_Label->text(), box_->Email_Button->text());
       QCOMPARE(box_->WEB_Address_Label->toolTip(), QStringLiteral("Click to visit Karvo's WEB Page."));
       QCOMPARE(box_->WEB_Address_Label->y(), 189);
-      Click(box_->OKButton);
+      Click_At_Corner(box_->OKButton);
       QTRY_VERIFY(!box_->isVisible());
       QVERIFY(!box_->Quote_Change_Timer->isActive());
       QVERIFY(!box_->Free_Resources_Timer->isActive());
@@ -101,11 +95,11 @@ class About_Box_Test : public QObject {
              box_->WEB_Address_Label, box_->Karvo_Logo_GIFImage, box_->Karvo_Logo_Banner_Image,
              box_->Australian_Made_Logo, box_->Australian_Made_Label}) {
       world_->opened.clear();
-      Click(widget);
+      Click_At_Corner(widget);
       QCOMPARE(world_->opened, std::vector<std::string>{web});
     }
     world_->opened.clear();
-    Click(box_->Email_Address_Label);
+    Click_At_Corner(box_->Email_Address_Label);
     QCOMPARE(world_->opened,
              std::vector<std::string>{"mailto:" + box_->Email_Button->text().toStdString() +
                                       "?subject=Shareware: velmaric-2.bin"});

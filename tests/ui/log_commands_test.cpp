@@ -15,7 +15,7 @@
 #include <QTest>
 #include <memory>
 
-#include "support/fake_window_services.h"
+#include "support/window_fixture.h"
 #include "ui/main_window.h"
 
 using velmaric::TMainForm1;
@@ -24,23 +24,12 @@ using velmaric::testing::Fake_Window_Services;
 using velmaric::testing::Recording_Editor;
 using velmaric::testing::Recording_Message_Box;
 
-class Log_Commands_Test : public QObject {
+class Log_Commands_Test : public QObject, protected velmaric::testing::Window_Fixture {
   Q_OBJECT
 
  private:
-  QTemporaryDir folder_;
-  std::unique_ptr<Fake_Window_Services> world_;
-  Fake_Clock* clock_ = nullptr;
-  Recording_Message_Box* boxes_ = nullptr;
   Recording_Editor* editor_ = nullptr;
-  std::unique_ptr<TMainForm1> form_;
 
-  QString Path(const QString& name) const { return folder_.filePath(name); }
-  QByteArray Contents(const QString& name) const {
-    QFile file(name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-  }
-  void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
   void Log_To(const QString& name) {
     form_->Log_to_File_RadioButton->setChecked(true);
     form_->Log_File_Name_EditBox->setText(name);
@@ -50,20 +39,11 @@ class Log_Commands_Test : public QObject {
   void init() {
     QDir(folder_.path()).removeRecursively();
     QDir().mkpath(folder_.path());
-    world_ = std::make_unique<Fake_Window_Services>();
-    world_->settings_file = Path(QStringLiteral("velmaric.ini")).toStdString();
-    clock_ = &world_->clock;
-    boxes_ = &world_->boxes;
+    Create_World();
     editor_ = &world_->editor;
-    form_ = std::make_unique<TMainForm1>(world_->Services());
-    form_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
-    form_->Timer1Timer();
+    Start_Program();
   }
-  void cleanup() {
-    form_.reset();
-    world_.reset();
-  }
+  void cleanup() { Close_Program(); }
 
   void view_log_creates_a_missing_log_with_its_header_and_opens_it() {
     const QString log = Path(QStringLiteral("a b;$(touch x) 'q'.log"));

@@ -2,6 +2,7 @@
 // with a fake clock.
 
 #include <QAction>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -13,7 +14,7 @@
 #include <QWindow>
 #include <memory>
 
-#include "support/fake_window_services.h"
+#include "support/window_fixture.h"
 #include "ui/control_style.h"
 #include "ui/main_window.h"
 
@@ -22,33 +23,20 @@ using velmaric::testing::Fake_Clock;
 using velmaric::testing::Fake_Window_Services;
 using velmaric::testing::Recording_Message_Box;
 
-class Main_Window_Test : public QObject {
+class Main_Window_Test : public QObject, protected velmaric::testing::Window_Fixture {
   Q_OBJECT
 
  private:
-  QTemporaryDir folder_;
-  std::unique_ptr<Fake_Window_Services> world_;
-  Fake_Clock* clock_ = nullptr;
-  Recording_Message_Box* boxes_ = nullptr;
-  std::unique_ptr<TMainForm1> form_;
-
   void Tick() { form_->Timer1Timer(); }
   QString Text(QLineEdit* edit) const { return edit->text(); }
 
  private slots:
   void init() {
-    world_ = std::make_unique<Fake_Window_Services>();
-    world_->settings_file = folder_.filePath(QStringLiteral("velmaric.ini")).toStdString();
-    clock_ = &world_->clock;
-    boxes_ = &world_->boxes;
-    form_ = std::make_unique<TMainForm1>(world_->Services());
-    form_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    QFile::remove(Path(QStringLiteral("velmaric.ini")));
+    Create_World();
+    Start_Program();
   }
-  void cleanup() {
-    form_.reset();
-    world_.reset();
-  }
+  void cleanup() { Close_Program(); }
 
   void comes_up_as_a_first_run() {
     QCOMPARE(form_->windowTitle(), QStringLiteral("Velmaric"));
@@ -107,7 +95,7 @@ class Main_Window_Test : public QObject {
 
   void runs_through_start_stop_resume_and_reset() {
     Tick();
-    QTest::mouseClick(form_->Start_Stop_Resume_BitBtn, Qt::LeftButton);
+    Click(form_->Start_Stop_Resume_BitBtn);
     QCOMPARE(form_->Start_Stop_Resume_BitBtn->text(), QStringLiteral("&Stop"));
     QCOMPARE(form_->Control_Label->text(), QStringLiteral("GO"));
     QVERIFY(form_->Snap_Shot_Since_Start_Button->isEnabled());
@@ -120,7 +108,7 @@ class Main_Window_Test : public QObject {
     QCOMPARE(Text(form_->Elapsed_Hours_Edit), QStringLiteral("           34.3 "));
     QCOMPARE(Text(form_->Copy_Edit_Box), QStringLiteral(" 01.10:17:36.78"));
 
-    QTest::mouseClick(form_->Start_Stop_Resume_BitBtn, Qt::LeftButton);
+    Click(form_->Start_Stop_Resume_BitBtn);
     QCOMPARE(form_->Start_Stop_Resume_BitBtn->text(), QStringLiteral("&Resume"));
     QCOMPARE(form_->Control_Label->text(), QStringLiteral("STOP"));
     QCOMPARE(form_->Stops_Since_Last_Reset_SpinEdit->value(), 1);
@@ -130,13 +118,13 @@ class Main_Window_Test : public QObject {
     Tick();
     QCOMPARE(Text(form_->Copy_Edit_Box), QStringLiteral(" 01.10:17:36.78"));
 
-    QTest::mouseClick(form_->Start_Stop_Resume_BitBtn, Qt::LeftButton);
+    Click(form_->Start_Stop_Resume_BitBtn);
     QCOMPARE(form_->Start_Stop_Resume_BitBtn->text(), QStringLiteral("&Stop"));
     clock_->Advance_Centi_Seconds(22);
     Tick();
     QCOMPARE(Text(form_->Copy_Edit_Box), QStringLiteral(" 01.10:17:37.00"));
 
-    QTest::mouseClick(form_->Reset_BitBtn, Qt::LeftButton);
+    Click(form_->Reset_BitBtn);
     QCOMPARE(form_->Start_Stop_Resume_BitBtn->text(), QStringLiteral("&Start"));
     QCOMPARE(form_->Control_Label->text(), QStringLiteral("RESET"));
     QCOMPARE(form_->Stops_Since_Last_Reset_SpinEdit->value(), 0);
@@ -154,11 +142,11 @@ class Main_Window_Test : public QObject {
   void expert_mode_silences_the_reset_notice() {
     form_->Expert_Mode_Option->trigger();
     QVERIFY(form_->Expert_Mode_Option->isChecked());
-    QTest::mouseClick(form_->Reset_BitBtn, Qt::LeftButton);
+    Click(form_->Reset_BitBtn);
     QVERIFY(boxes_->shown.empty());
     form_->Expert_Mode_Option->trigger();
     QVERIFY(!form_->Expert_Mode_Option->isChecked());
-    QTest::mouseClick(form_->Reset_BitBtn, Qt::LeftButton);
+    Click(form_->Reset_BitBtn);
     QCOMPARE(boxes_->shown.size(), std::size_t{1});
   }
 
@@ -176,10 +164,10 @@ class Main_Window_Test : public QObject {
   }
 
   void logging_choice_enables_the_name_box() {
-    QTest::mouseClick(form_->Log_to_File_RadioButton, Qt::LeftButton);
+    Click(form_->Log_to_File_RadioButton);
     QVERIFY(form_->Log_File_Name_EditBox->isEnabled());
     QVERIFY(!form_->Do_Not_Log_RadioButton->isChecked());
-    QTest::mouseClick(form_->Do_Not_Log_RadioButton, Qt::LeftButton);
+    Click(form_->Do_Not_Log_RadioButton);
     QVERIFY(!form_->Log_File_Name_EditBox->isEnabled());
   }
 
@@ -195,7 +183,7 @@ class Main_Window_Test : public QObject {
   }
 
   void exit_closes_the_window() {
-    QTest::mouseClick(form_->Exit_BitBtn, Qt::LeftButton);
+    Click(form_->Exit_BitBtn);
     QVERIFY(!form_->isVisible());
   }
 };

@@ -14,7 +14,7 @@
 #include <QWindow>
 #include <memory>
 
-#include "support/fake_window_services.h"
+#include "support/window_fixture.h"
 #include "ui/main_window.h"
 
 using velmaric::TMainForm1;
@@ -22,17 +22,11 @@ using velmaric::testing::Fake_Clock;
 using velmaric::testing::Fake_Window_Services;
 using velmaric::testing::Recording_Message_Box;
 
-class Startup_Settings_Test : public QObject {
+class Startup_Settings_Test : public QObject, protected velmaric::testing::Window_Fixture {
   Q_OBJECT
 
  private:
-  QTemporaryDir folder_;
-  std::unique_ptr<Fake_Window_Services> world_;
-  Fake_Clock* clock_ = nullptr;
-  Recording_Message_Box* boxes_ = nullptr;
-  std::unique_ptr<TMainForm1> form_;
-
-  QString Settings_Path() const { return folder_.filePath(QStringLiteral("velmaric.ini")); }
+  QString Settings_Path() const { return Path(QStringLiteral("velmaric.ini")); }
 
   void Write_Settings(const QStringList& lines) {
     QFile file(Settings_Path());
@@ -56,27 +50,12 @@ class Startup_Settings_Test : public QObject {
     return QStringLiteral("<missing>");
   }
 
-  void Start_Program() {
-    form_ = std::make_unique<TMainForm1>(world_->Services());
-    form_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
-    form_->Timer1Timer();
-  }
-
-  void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
-
  private slots:
   void init() {
     QFile::remove(Settings_Path());
-    world_ = std::make_unique<Fake_Window_Services>();
-    world_->settings_file = Settings_Path().toStdString();
-    clock_ = &world_->clock;
-    boxes_ = &world_->boxes;
+    Create_World();
   }
-  void cleanup() {
-    form_.reset();
-    world_.reset();
-  }
+  void cleanup() { Close_Program(); }
 
   void first_run_takes_the_defaults_and_closing_writes_fifteen_keys() {
     Start_Program();

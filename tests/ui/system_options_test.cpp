@@ -12,46 +12,28 @@
 #include <QTest>
 #include <memory>
 
-#include "support/fake_window_services.h"
+#include "support/window_fixture.h"
 #include "ui/main_window.h"
 
 using velmaric::TMainForm1;
 using velmaric::testing::Fake_Window_Services;
 
-class System_Options_Test : public QObject {
+class System_Options_Test : public QObject, protected velmaric::testing::Window_Fixture {
   Q_OBJECT
 
  private:
-  QTemporaryDir folder_;
-  std::unique_ptr<Fake_Window_Services> world_;
-  std::unique_ptr<TMainForm1> form_;
-
-  QString Path(const QString& name) const { return folder_.filePath(name); }
-  QByteArray Contents(const QString& name) const {
-    QFile file(name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-  }
-  void Start_Program() {
-    form_ = std::make_unique<TMainForm1>(world_->Services());
-    form_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
-    form_->Timer1Timer();
-  }
 
  private slots:
   void init() {
     QDir(folder_.path()).removeRecursively();
     for (const char* sub : {"app", "autostart", "disk", "logs"}) QDir().mkpath(Path(sub));
-    world_ = std::make_unique<Fake_Window_Services>();
+    Create_World();
     world_->settings_file = Path(QStringLiteral("app/velmaric.ini")).toStdString();
     world_->executable = Path(QStringLiteral("app/velmaric")).toStdString();
     world_->autostart = velmaric::Autostart_Folder(Path(QStringLiteral("autostart")).toStdString());
     world_->medium = Path(QStringLiteral("disk")).toStdString();
   }
-  void cleanup() {
-    form_.reset();
-    world_.reset();
-  }
+  void cleanup() { Close_Program(); }
 
   void the_menu_item_adds_and_removes_the_login_entry() {
     Start_Program();
@@ -88,7 +70,7 @@ class System_Options_Test : public QObject {
     const QString log = Path(QStringLiteral("logs/run.log"));
     form_->Log_to_File_RadioButton->setChecked(true);
     form_->Log_File_Name_EditBox->setText(log);
-    QTest::mouseClick(form_->Start_Stop_Resume_BitBtn, Qt::LeftButton);
+    Click(form_->Start_Stop_Resume_BitBtn);
     world_->clock.Advance_Centi_Seconds(250);
     form_->Timer1Timer();
     form_->Copy_Stopwatch_Times_to_FloppyDisk_Option->trigger();
