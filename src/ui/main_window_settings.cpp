@@ -1,0 +1,87 @@
+// The main window's side of the settings: the values a save reads and a
+// load sets, and the window's geometry while it is being un-maximised.
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QResizeEvent>
+
+#include "ui/main_window.h"
+
+namespace velmaric {
+
+void TMainForm1::Show_Normal() {
+  restoring_to_ = normalGeometry();
+  showNormal();
+}
+
+void TMainForm1::resizeEvent(QResizeEvent* event) {
+  if (restoring_to_ && (isMaximized() || size() == restoring_to_->size())) restoring_to_.reset();
+  QMainWindow::resizeEvent(event);
+}
+
+int TMainForm1::Window_Top() const {
+  return restoring_to_ ? restoring_to_->top() - (geometry().top() - frameGeometry().top()) : y();
+}
+
+int TMainForm1::Window_Left() const {
+  return restoring_to_ ? restoring_to_->left() - (geometry().left() - frameGeometry().left()) : x();
+}
+
+int TMainForm1::Client_Width() const {
+  return restoring_to_ ? restoring_to_->width() : Client_Size().width();
+}
+
+int TMainForm1::Client_Height() const {
+  return restoring_to_ ? restoring_to_->height() - menuBar()->height() : Client_Size().height();
+}
+
+bool TMainForm1::Option(Option_Item item) const {
+  switch (item) {
+    case Option_Item::Do_Not_Log_RadioButton: return Do_Not_Log_RadioButton->isChecked();
+    case Option_Item::Log_to_File_RadioButton: return Log_to_File_RadioButton->isChecked();
+    case Option_Item::Expert_Mode_Option: return Expert_Mode_Option->isChecked();
+    case Option_Item::Write_Stop_Count_CheckBox: return Write_Stop_Count_CheckBox->isChecked();
+    case Option_Item::Always_On_Top_Option: return Always_On_Top_Option->isChecked();
+    case Option_Item::Auto_Run_at_Windows_Startup_Option:
+      return Auto_Run_at_Windows_Startup_Option->isChecked();
+  }
+  return false;
+}
+
+void TMainForm1::Set_Option(Option_Item item, bool on) {
+  switch (item) {
+    case Option_Item::Do_Not_Log_RadioButton: Select_Radio_Button(Do_Not_Log_RadioButton, on); break;
+    case Option_Item::Log_to_File_RadioButton: Select_Radio_Button(Log_to_File_RadioButton, on); break;
+    case Option_Item::Expert_Mode_Option: Expert_Mode_Option->setChecked(on); break;
+    case Option_Item::Write_Stop_Count_CheckBox: Write_Stop_Count_CheckBox->setChecked(on); break;
+    case Option_Item::Always_On_Top_Option: Always_On_Top_Option->setChecked(on); break;
+    case Option_Item::Auto_Run_at_Windows_Startup_Option:
+      Auto_Run_at_Windows_Startup_Option->setChecked(on);
+      break;
+  }
+}
+
+void TMainForm1::Select_Radio_Button(QRadioButton* button, bool on) {
+  // Both choices may end up unselected, which exclusive buttons refuse.
+  QRadioButton* const other =
+      button == Do_Not_Log_RadioButton ? Log_to_File_RadioButton : Do_Not_Log_RadioButton;
+  button->setAutoExclusive(false);
+  other->setAutoExclusive(false);
+  if (on) other->setChecked(false);
+  button->setChecked(on);
+  button->setAutoExclusive(true);
+  other->setAutoExclusive(true);
+}
+
+std::string TMainForm1::Log_File_Name() const {
+  return Log_File_Name_EditBox->text().toStdString();
+}
+
+void TMainForm1::Set_Log_File_Name(const std::string& name) {
+  Log_File_Name_EditBox->setText(QString::fromStdString(name));
+}
+
+}  // namespace velmaric
