@@ -133,7 +133,9 @@ void Append_Reset_Marker(const std::string& name) {
 }
 
 void Append_Line_To_File(const std::string& name, const std::string& line) {
-  Unique_Fd fd(open(name.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, new_file_mode));
+  // Non-blocking, so that a pipe given as the log name fails instead of hanging.
+  Unique_Fd fd(
+      open(name.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC, new_file_mode));
   if (!fd.Valid()) throw File_System_Error(errno);
   const struct stat before = Writable_Status(fd);
   try {
@@ -148,7 +150,7 @@ void Append_Line_To_File(const std::string& name, const std::string& line) {
 
 void Erase_File(const std::string& name) {
   // Cut only after the read-only test: O_TRUNC would cut before it.
-  Unique_Fd fd(open(name.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, new_file_mode));
+  Unique_Fd fd(open(name.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC, new_file_mode));
   if (!fd.Valid()) throw File_System_Error(errno);
   const struct stat info = Writable_Status(fd);
   if (S_ISREG(info.st_mode) && info.st_size > 0 && ftruncate(fd.Get(), 0) != 0) {

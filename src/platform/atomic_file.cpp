@@ -86,7 +86,8 @@ void Sync_Folder(const std::string& folder) {
 }  // namespace
 
 std::optional<std::string> Read_Whole_File(const std::string& name) {
-  Unique_Fd fd(open(name.c_str(), O_RDONLY | O_CLOEXEC));
+  // Non-blocking, so that a pipe in the file's place cannot hang the program.
+  Unique_Fd fd(open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   if (!fd.Valid()) {
     if (errno == ENOENT || errno == ENOTDIR) return std::nullopt;
     Fail(errno);

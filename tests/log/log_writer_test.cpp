@@ -269,6 +269,10 @@ TEST_F(Log_Writer_Test, EveryFileSystemFailureEndsTheWriteWithItsDescription) {
                            {folder.Path("folder"), "I/O error 21"},
                            {read_only, "File access denied"}};
   if (std::filesystem::is_character_file("/dev/full")) rows.push_back({"/dev/full", "Disk full"});
+  // A pipe nobody reads from fails at once instead of hanging the program.
+  const std::string pipe_name = folder.Path("pipe.log");
+  ASSERT_EQ(mkfifo(pipe_name.c_str(), 0644), 0);
+  rows.push_back({pipe_name, "I/O error 6"});
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     settings.file_name = row.name;
