@@ -69,7 +69,7 @@ void Copy_File_Content(const std::string& source, const std::string& target) {
   // Truncating the target would wipe the source too.
   if (Is_Same_File(source_info, target)) throw Command_Error("Cannot create file " + target);
   // Opened without creating or cutting anything: may it be written, and what is it?
-  Unique_Fd to(open(target.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC));
+  Unique_Fd to(open(target.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
   const bool exists = to.Valid();
   struct stat target_info {};
   if (exists ? fstat(to.Get(), &target_info) != 0 : errno != ENOENT) {
