@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Side-by-side measurement of Velmaric and Kronometer on one private Xvfb
-# display without a window manager:
+# Side-by-side measurement of Velmaric, Kronometer and GNOME Clocks on one
+# private Xvfb display without a window manager:
 #   - start-up: exec to a viewable main window, median of several runs
 #   - CPU: percent of one core used over a fixed window while the stopwatch runs
 #   - peak memory: VmHWM at the end of that window
@@ -38,6 +38,7 @@ need xdpyinfo x11-utils
 need import imagemagick
 need compare imagemagick
 need kronometer kronometer
+need gnome-clocks gnome-clocks
 need getconf libc-bin
 need setsid util-linux
 need ps procps
@@ -63,6 +64,7 @@ fi
 [[ -x $velmaric ]] || die "no Velmaric binary at $velmaric (build it with: cmake --preset bench && cmake --build --preset bench)"
 velmaric=$(realpath "$velmaric")
 kronometer=$(command -v kronometer)
+gnome_clocks=$(command -v gnome-clocks)
 
 CLK_TCK=$(getconf CLK_TCK)
 
@@ -122,9 +124,11 @@ xdpyinfo >/dev/null 2>&1 || die "cannot talk to Xvfb on $DISPLAY"
 now_ns() { date +%s%N; }
 
 # Launches a program with a private home in its own process group; sets
-# LAUNCH_PID and LAUNCH_T0 (ns, taken just before the exec).
-launch() {  # launch <home dir> <log file> <program>
+# LAUNCH_PID and LAUNCH_T0 (ns, taken just before the exec). Extra
+# NAME=value words are added to the program's environment.
+launch() {  # launch <home dir> <log file> <program> [NAME=value ...]
   local home=$1 log=$2 prog=$3
+  shift 3
   mkdir -p "$home/.config" "$home/.local/share" "$home/.cache" "$home/.local/state" "$home/run"
   chmod 700 "$home/run"
   LAUNCH_T0=$(now_ns)
@@ -139,9 +143,26 @@ launch() {  # launch <home dir> <log file> <program>
     DISPLAY="$DISPLAY" \
     QT_QPA_PLATFORM=xcb \
     LANG="${LANG:-C.UTF-8}" ${LC_ALL:+LC_ALL="$LC_ALL"} ${TZ:+TZ="$TZ"} \
-    "$prog" >>"$log" 2>&1 &
+    "$@" "$prog" >>"$log" 2>&1 &
   LAUNCH_PID=$!
   app_pids+=("$LAUNCH_PID")
+}
+
+# The program to run for a home: Velmaric keeps its settings file beside its
+# executable when that folder is writable, so each home gets its own copy of
+# the binary (otherwise a timing saved by an earlier run, beside the build,
+# would come back as "&Resume" and Alt+S would start nothing). The others
+# keep their settings under the home.
+program_in() {  # program_in <name> <home dir>
+  local name=$1 home=$2
+  if [[ $name == Velmaric ]]; then
+    if [[ ! -x $home/app/velmaric ]]; then
+      mkdir -p "$home/app" && cp "$velmaric" "$home/app/velmaric" || return 1
+    fi
+    echo "$home/app/velmaric"
+  else
+    echo "${program_path[$name]}"
+  fi
 }
 
 # Polls until the process owns a viewable window; prints its id (the largest
@@ -203,33 +224,53 @@ window_changes() {  # window_changes <window id> <tag>
   return 2
 }
 
-# The start command of each program: Velmaric's "&Start" button (Alt+S),
-# Kronometer's start/pause action (Space).
-start_key() {
+# The keys that start each program's stopwatch, as a user would type them:
+# Velmaric's "&Start" button (Alt+S); Kronometer's start/pause action
+# (Space); GNOME Clocks opens on its World page, so Ctrl+Alt+Page_Down twice
+# (next page: Alarms, then Stopwatch, whose Start button then has the
+# keyboard focus) and Return presses Start.
+start_keys() {
   case $1 in
     Velmaric) echo alt+s ;;
     Kronometer) echo space ;;
+    GnomeClocks) echo ctrl+alt+Next ctrl+alt+Next Return ;;
   esac
 }
 
-declare -A program_path=([Velmaric]=$velmaric [Kronometer]=$kronometer)
-programs=(Velmaric Kronometer)
+start_stopwatch() {  # start_stopwatch <name> <window id>
+  local k
+  for k in $(start_keys "$1"); do
+    xdotool key --window "$2" "$k"
+    sleep 0.3  # let a page change finish before the next key
+  done
+}
+
+declare -A program_path=([Velmaric]=$velmaric [Kronometer]=$kronometer [GnomeClocks]=$gnome_clocks)
+declare -A label=([Velmaric]=Velmaric [Kronometer]=Kronometer [GnomeClocks]="GNOME Clocks")
+# GTK 4 would draw GNOME Clocks through OpenGL, which on Xvfb means Mesa's
+# software rasteriser; with its cairo renderer it draws on the CPU the plain
+# way, as the two Qt programs do here.
+declare -A program_env=([Velmaric]="" [Kronometer]="" [GnomeClocks]="GSK_RENDERER=cairo")
+programs=(Velmaric Kronometer GnomeClocks)
 declare -A startup_runs startup_ms cpu_pct xvfb_pct peak_mb
 
 echo "display $DISPLAY (Xvfb, no window manager), CLK_TCK=$CLK_TCK, $(nproc) CPU(s)"
-echo "Velmaric:   $velmaric"
-echo "Kronometer: $kronometer ($(dpkg-query -W -f '${Version}' kronometer 2>/dev/null || echo '?'))"
+echo "Velmaric:     $velmaric"
+echo "Kronometer:   $kronometer ($(dpkg-query -W -f '${Version}' kronometer 2>/dev/null || echo '?'))"
+echo "GNOME Clocks: $gnome_clocks ($(dpkg-query -W -f '${Version}' gnome-clocks 2>/dev/null || echo '?'), ${program_env[GnomeClocks]})"
 echo
 
 # --- start-up: exec to viewable window, programs interleaved ---------------
 for ((run = 1; run <= RUNS; run++)); do
   for name in "${programs[@]}"; do
     home="$work/home-$name"
-    launch "$home" "$work/$name.log" "${program_path[$name]}"
+    prog=$(program_in "$name" "$home") || die "cannot copy $velmaric"
+    # shellcheck disable=SC2086
+    launch "$home" "$work/$name.log" "$prog" ${program_env[$name]}
     pid=$LAUNCH_PID
     if ! win=$(wait_for_window "$pid"); then
       t1=$(now_ns)
-      echo "$name: no viewable window after $(((t1 - LAUNCH_T0) / 1000000)) ms (run $run)" >&2
+      echo "${label[$name]}: no viewable window after $(((t1 - LAUNCH_T0) / 1000000)) ms (run $run)" >&2
       tail -n 20 "$work/$name.log" >&2
       exit 1
     fi
@@ -243,38 +284,40 @@ done
 for name in "${programs[@]}"; do
   # shellcheck disable=SC2086
   startup_ms[$name]=$(median ${startup_runs[$name]})
-  printf 'start-up %-10s runs (ms): %s -> median %s\n' "$name" "${startup_runs[$name]}" "${startup_ms[$name]}"
+  printf 'start-up %-12s runs (ms): %s -> median %s\n' "${label[$name]}" "${startup_runs[$name]}" "${startup_ms[$name]}"
 done
 echo
 
 # --- running stopwatch: CPU and peak memory, one program at a time --------
 for name in "${programs[@]}"; do
   home="$work/home-$name-run"  # fresh: the stopwatch begins at rest
-  launch "$home" "$work/$name-run.log" "${program_path[$name]}"
+  prog=$(program_in "$name" "$home") || die "cannot copy $velmaric"
+  # shellcheck disable=SC2086
+  launch "$home" "$work/$name-run.log" "$prog" ${program_env[$name]}
   pid=$LAUNCH_PID
-  win=$(wait_for_window "$pid") || { tail -n 20 "$work/$name-run.log" >&2; die "$name did not start"; }
+  win=$(wait_for_window "$pid") || { tail -n 20 "$work/$name-run.log" >&2; die "${label[$name]} did not start"; }
   sleep 1.5  # let it settle
 
   window_changes "$win" "$name-idle"
   idle=$?
-  ((idle == 0)) && echo "warning: $name's window changes before its stopwatch is started" >&2
+  ((idle == 0)) && echo "warning: ${label[$name]}'s window changes before its stopwatch is started" >&2
 
   xdotool windowfocus --sync "$win" 2>/dev/null || xdotool windowfocus "$win"
-  xdotool key --window "$win" "$(start_key "$name")"
+  start_stopwatch "$name" "$win"
   sleep 0.5
   window_changes "$win" "$name-running"
-  ((($?) == 0)) || die "$name: its stopwatch does not appear to run after '$(start_key "$name")' (window unchanged)"
-  echo "$name: stopwatch running after '$(start_key "$name")' (window static before: $([[ $idle == 1 ]] && echo yes || echo no), changing after: yes)"
+  ((($?) == 0)) || die "${label[$name]}: its stopwatch does not appear to run after '$(start_keys "$name")' (window unchanged)"
+  echo "${label[$name]}: stopwatch running after '$(start_keys "$name")' (window static before: $([[ $idle == 1 ]] && echo yes || echo no), changing after: yes)"
 
   t0=$(now_ns)
-  c0=$(cpu_ticks "$pid") || die "$name exited"
+  c0=$(cpu_ticks "$pid") || die "${label[$name]} exited"
   x0=$(cpu_ticks "$xvfb_pid")
   sleep "$CPU_SECONDS"
   t1=$(now_ns)
-  c1=$(cpu_ticks "$pid") || die "$name exited during the CPU window"
+  c1=$(cpu_ticks "$pid") || die "${label[$name]} exited during the CPU window"
   x1=$(cpu_ticks "$xvfb_pid")
   hwm=$(vm_hwm_kb "$pid")
-  window_changes "$win" "$name-after" || echo "warning: $name's stopwatch no longer appears to run at the end of the CPU window" >&2
+  window_changes "$win" "$name-after" || echo "warning: ${label[$name]}'s stopwatch no longer appears to run at the end of the CPU window" >&2
 
   cpu_pct[$name]=$(awk -v a="$c0" -v b="$c1" -v t0="$t0" -v t1="$t1" -v hz="$CLK_TCK" \
     'BEGIN {printf "%.2f", 100 * (b - a) / hz / ((t1 - t0) / 1e9)}')
@@ -291,13 +334,15 @@ row() { printf '%-22s %10s %14s %10s %12s\n' "$@"; }
 row "program" "CPU %" "start-up ms" "peak MiB" "Xvfb CPU %"
 row "----------------------" "----------" "--------------" "----------" "------------"
 for name in "${programs[@]}"; do
-  row "$name" "${cpu_pct[$name]}" "${startup_ms[$name]}" "${peak_mb[$name]}" "${xvfb_pct[$name]}"
+  row "${label[$name]}" "${cpu_pct[$name]}" "${startup_ms[$name]}" "${peak_mb[$name]}" "${xvfb_pct[$name]}"
 done
-row "Velmaric/Kronometer" \
-  "$(ratio "${cpu_pct[Velmaric]}" "${cpu_pct[Kronometer]}")" \
-  "$(ratio "${startup_ms[Velmaric]}" "${startup_ms[Kronometer]}")" \
-  "$(ratio "${peak_mb[Velmaric]}" "${peak_mb[Kronometer]}")" \
-  "$(ratio "${xvfb_pct[Velmaric]}" "${xvfb_pct[Kronometer]}")"
+for other in Kronometer GnomeClocks; do
+  row "Velmaric/${label[$other]}" \
+    "$(ratio "${cpu_pct[Velmaric]}" "${cpu_pct[$other]}")" \
+    "$(ratio "${startup_ms[Velmaric]}" "${startup_ms[$other]}")" \
+    "$(ratio "${peak_mb[Velmaric]}" "${peak_mb[$other]}")" \
+    "$(ratio "${xvfb_pct[Velmaric]}" "${xvfb_pct[$other]}")"
+done
 echo
 echo "CPU %: utime+stime of the process over ${CPU_SECONDS} s with the stopwatch running, percent of one core."
 echo "start-up ms: median of $RUNS launches, exec to a viewable main window."
