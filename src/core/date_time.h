@@ -22,7 +22,9 @@ Date_Time Encode_Date_Time(int year, int month, int day, int hour, int minute, i
 // Local calendar fields of a time stamp, rounded to the millisecond. Fills
 // tm_year, tm_mon, tm_mday, tm_hour, tm_min, tm_sec, tm_wday and tm_yday;
 // tm_isdst is -1 (unknown). A negative stamp keeps its date in the integral
-// part and the time of day in the magnitude of the fraction.
+// part and the time of day in the magnitude of the fraction. Stamps name the
+// years 1 to 9999: one before decodes as 0001-01-01 00:00, one after as
+// 9999-12-31 23:59:59.999, and not-a-number as day 0.
 struct Date_Time_Fields {
   std::tm tm{};
   int milli_second = 0;

@@ -163,7 +163,7 @@ std::string Date_Time_Line(Date_Time date, Date_Time time) {
 std::string Replace_All(std::string_view source, std::string_view search, std::string_view repl) {
   if (search.empty() || source.empty()) return std::string(source);
   if (repl.find(search) != std::string_view::npos) {
-    // Rescanning would find the search text again inside every replacement,
+    // Searching again would find the search text inside every replacement,
     // so each occurrence first becomes a marker that cannot match.
     static constexpr std::string_view marker("\x01\x02\x03\x04\x05\x01", 6);
     if (marker.find(search) != std::string_view::npos) {
@@ -171,9 +171,20 @@ std::string Replace_All(std::string_view source, std::string_view search, std::s
     }
     return Replace_Each_Once(Replace_All(source, search, marker), marker, repl);
   }
+  // Each search starts again from the front, so a joint that a replacement
+  // makes matches too. For some texts that never ends ("aab", "ab" ->
+  // "bbaa") or only after the text has grown past any memory ("aa...ab",
+  // "ab" -> "bba"); a run that outgrows every finishing one replaces each
+  // occurrence of the source once instead.
+  const std::size_t most_replacements = 4096 + 64 * source.size();
+  const std::size_t longest_result = 65536 + 64 * source.size();
   std::string result(source);
+  std::size_t replacements = 0;
   for (std::size_t at = result.find(search); at != std::string::npos; at = result.find(search)) {
     result.replace(at, search.size(), repl);
+    if (++replacements > most_replacements || result.size() > longest_result) {
+      return Replace_Each_Once(source, search, repl);
+    }
   }
   return result;
 }
@@ -205,14 +216,13 @@ std::string Pad_Centre(std::string_view s, char fill, std::size_t width) {
 
 std::string Pad_To_Point(std::string_view s, std::string_view fill, std::size_t column) {
   if (fill.empty()) fill = " ";
-  std::string text(s);
-  const auto point_position = [&text] { return text.find('.') + 1; };  // 1-based
-  if (text.find('.') == std::string::npos) {
-    while (text.size() < column) text.insert(0, fill);
-  } else {
-    while (point_position() < column) text.insert(0, fill);
-  }
-  return text;
+  // The text's own point counts: a point in the fill would otherwise be
+  // found first, stay in front of the column and never let the loop end.
+  const std::size_t point = s.find('.');
+  std::size_t reach = point == std::string_view::npos ? s.size() : point + 1;  // 1-based
+  std::string text;
+  for (; reach < column; reach += fill.size()) text.append(fill);
+  return text.append(s);
 }
 
 std::int32_t Digits_To_Int(std::string_view s) {

@@ -12,7 +12,8 @@
 
 namespace velmaric {
 
-// " DD.HH:MM:SS.CC" of a whole number of centiseconds.
+// " DD.HH:MM:SS.CC" of a whole number of centiseconds. Any double has a text:
+// the days show their low 16 bits, and not-a-number and infinities show 0.
 std::string Elapsed_Text(double centi_seconds);
 
 // At least two digits of the low 16 bits of a count: 0 -> "00", 123 -> "123".
@@ -42,12 +43,19 @@ std::string Format_Long_Time(Date_Time t);
 // "  Mon, <short date> @ <long time>" with a lone zero hour widened to "00".
 std::string Date_Time_Line(Date_Time date, Date_Time time);
 
+// Every occurrence of search replaced by repl, the search starting again
+// from the front after each replacement ("aab", "ab" -> "b" gives "b"). A
+// replacement that holds the search text replaces each occurrence once, as
+// does a run that would never end or grow without bound ("aab", "ab" ->
+// "bbaa" gives "abbaa"). An empty search text changes nothing.
 std::string Replace_All(std::string_view source, std::string_view search, std::string_view repl);
 
 std::string Pad_Right(std::string_view s, char fill, std::size_t width);
 std::string Pad_Left(std::string_view s, char fill, std::size_t width);
 // Centres one column left of true centre: max(0, d/2 - 1) fill in front.
 std::string Pad_Centre(std::string_view s, char fill, std::size_t width);
+// Whole copies of fill (a blank when empty) in front of s until its length,
+// or the position (from 1) of its own first ".", reaches column.
 std::string Pad_To_Point(std::string_view s, std::string_view fill, std::size_t column);
 
 // The digits and leading sign of a text read as an integer ("x=12y3" -> 123).

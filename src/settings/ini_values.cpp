@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <string_view>
 #include <system_error>
 
@@ -17,6 +18,9 @@ constexpr int kept_digits = 15;
 constexpr int exact_decimals = 767;
 constexpr std::uint64_t largest_hex = 0xFFFFFFFF;
 constexpr std::uint64_t largest_decimal = 2147483647;
+// The written form of the largest doubles: 15 digits rounded away from zero
+// lie above the largest double itself.
+constexpr long double largest_written = 1.79769313486232e308L;
 
 bool Is_Digit(char c) {
   return c >= '0' && c <= '9';
@@ -48,6 +52,17 @@ void Round_Digits(std::string_view exact, std::string& digits, int& exponent) {
   }
   digits[0] = '1';  // 9.99...95 became 10.0...0
   ++exponent;
+}
+
+// The magnitude of a text beyond the double range: the largest double when
+// it is no more than the written form of the largest doubles, else 0. Where
+// long double is no wider than double, every such text reads as 0.
+double Beyond_Double_Range(const char* first, const char* last) {
+  long double wide = 0;
+  const std::from_chars_result parsed = std::from_chars(first, last, wide);
+  return parsed.ec == std::errc() && wide >= 1 && wide <= largest_written
+             ? std::numeric_limits<double>::max()
+             : 0;
 }
 
 }  // namespace
@@ -99,7 +114,12 @@ double Ini_Real_Value(const std::string& text) {
   double magnitude = 0;
   const std::from_chars_result parsed =
       std::from_chars(all.data() + start, all.data() + end, magnitude);
-  if (parsed.ec != std::errc()) return 0;  // out of the double range
+  if (parsed.ec == std::errc::result_out_of_range) {
+    magnitude = Beyond_Double_Range(all.data() + start, all.data() + end);
+    if (magnitude == 0) return 0;
+  } else if (parsed.ec != std::errc()) {
+    return 0;
+  }
   return negative ? -magnitude : magnitude;
 }
 

@@ -26,7 +26,10 @@ std::string Real_Ini_Text(double value);
 // optionally "E" or "e", an optional sign and digits. An invalid text is not
 // reported: the longest prefix of this form counts ("12.5xyz" -> 12.5,
 // "1e" -> 1, "1." -> 1) and a text without any gives 0, as does the empty
-// text. A magnitude a double cannot hold (1e400, 1e-400) reads as 0 too.
+// text. A magnitude a double cannot hold (1e400, 1e-400) reads as 0 too,
+// except the written form of the largest doubles: up to
+// " 1.79769313486232E+0308" (the largest double rounded up to 15 digits)
+// reads as the largest double.
 double Ini_Real_Value(const std::string& text);
 
 // Plain decimal text: "-42", "0".

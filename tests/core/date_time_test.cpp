@@ -6,6 +6,7 @@
 #include <ctime>
 #include <filesystem>
 #include <iomanip>
+#include <limits>
 #include <optional>
 #include <string>
 
@@ -84,6 +85,37 @@ TEST(Date_Time, DecodeRoundsToTheMillisecondAcrossMidnight) {
     SCOPED_TRACE(testing::Message() << std::setprecision(17) << row.stamp);
     Expect_Fields(Decode_Date_Time(row.stamp), row.moment);
   }
+}
+
+// A settings file may hold any number as the original start.
+TEST(Date_Time, StampsBeyondTheYears1To9999DecodeAsTheNearestEnd) {
+  const double largest = std::numeric_limits<double>::max();
+  const Moment first_moment = {1, 1, 1, 0, 0, 0, 0, 1};
+  const Moment last_moment = {9999, 12, 31, 23, 59, 59, 999, 5};
+  const struct {
+    Date_Time stamp;
+    Moment moment;
+  } rows[] = {
+      {2958465.5, {9999, 12, 31, 12, 0, 0, 0, 5}},
+      {-693593.25, {1, 1, 1, 6, 0, 0, 0, 1}},
+      {2958466.0, last_moment},
+      {1e300, last_moment},
+      {largest, last_moment},
+      {-693594.0, first_moment},
+      {-1e300, first_moment},
+      {-largest, first_moment},
+      {std::numeric_limits<double>::quiet_NaN(), {1899, 12, 30, 0, 0, 0, 0, 6}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(testing::Message() << std::setprecision(17) << row.stamp);
+    Expect_Fields(Decode_Date_Time(row.stamp), row.moment);
+  }
+  const Date_Time first = -693593.0;
+  const Date_Time last = 2958465.0 + 86399999 / ms_per_day;
+  EXPECT_EQ(Centi_Seconds_Between_Local(1e300, 1e300), 0);
+  EXPECT_EQ(Centi_Seconds_Between_Local(-largest, largest),
+            Centi_Seconds_Between_Local(first, last));
+  EXPECT_GT(Centi_Seconds_Between_Local(first, last), 0);
 }
 
 TEST(Day_Name, NamesTheWeekdayOfTheDate) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -144,6 +145,20 @@ TEST_F(Stopwatch_Test, StartStopResumeStopSumsTheRunningSpans) {
   EXPECT_EQ(watch.original_start_date_time, start_wall);
   EXPECT_EQ(events.calls.size(), 4U);
   EXPECT_EQ(events.calls.back(), "Save_Settings &Resume 2");
+}
+
+// A settings file may hold the largest count; the next stop wraps to the
+// smallest instead of overflowing.
+TEST_F(Stopwatch_Test, StopCountWrapsPastTheLargest32BitValue) {
+  const std::int32_t largest = std::numeric_limits<std::int32_t>::max();
+  const std::int32_t smallest = std::numeric_limits<std::int32_t>::min();
+  watch.stop_count = largest;
+  Start_And_Run(second_us);
+  Click();
+  EXPECT_EQ(watch.stop_count, smallest);
+  EXPECT_EQ(events.calls.front(), "Write_Stop_Entry &Resume " + std::to_string(smallest));
+  watch.Count_Stop();
+  EXPECT_EQ(watch.stop_count, smallest + 1);
 }
 
 TEST_F(Stopwatch_Test, StartAfterResetBeginsAtZero) {

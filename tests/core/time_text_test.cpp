@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdio>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -35,6 +37,36 @@ TEST(Elapsed_Text, ShowsDaysHoursMinutesSecondsHundredths) {
   for (const auto& row : rows) {
     SCOPED_TRACE(row.centi_seconds);
     EXPECT_EQ(Elapsed_Text(row.centi_seconds), row.text);
+  }
+}
+
+// A settings file may hold any counter, far beyond what 64-bit integers hold;
+// each field still keeps to its range.
+TEST(Elapsed_Text, FieldsKeepTheirRangeBeyond64BitCounts) {
+  const double two_64 = 18446744073709551616.0;
+  for (const double centi_seconds : {two_64 * 100, 9.3e18, 1e21, 1e300,
+                                     std::numeric_limits<double>::max()}) {
+    SCOPED_TRACE(centi_seconds);
+    const std::string text = Elapsed_Text(centi_seconds);
+    unsigned days = 0, hours = 99, minutes = 99, seconds = 99, hundredths = 999;
+    int length = 0;
+    ASSERT_EQ(std::sscanf(text.c_str(), " %u.%u:%u:%u.%u%n", &days, &hours, &minutes, &seconds,
+                          &hundredths, &length),
+              5)
+        << text;
+    EXPECT_EQ(length, static_cast<int>(text.size())) << text;
+    EXPECT_LT(days, 65536U) << text;
+    EXPECT_LT(hours, 24U) << text;
+    EXPECT_LT(minutes, 60U) << text;
+    EXPECT_LT(seconds, 60U) << text;
+    EXPECT_LT(hundredths, 100U) << text;
+  }
+  // 2^64 seconds exactly: 2^64 = 307445734561825860 * 60 + 16.
+  const std::string whole_seconds = Elapsed_Text(two_64 * 100);
+  EXPECT_EQ(whole_seconds.substr(whole_seconds.size() - 6), ":16.00");
+  const double infinity = std::numeric_limits<double>::infinity();
+  for (const double nothing : {infinity, -infinity, std::numeric_limits<double>::quiet_NaN()}) {
+    EXPECT_EQ(Elapsed_Text(nothing), " 00.00:00:00.00");
   }
 }
 
@@ -155,10 +187,16 @@ TEST(Replace_All, ReplacesUntilNoneIsLeft) {
       {"aaa", "a", "ba", "bababa"},
       {"abc", "abc", "abcabc", "abcabc"},
       {"xyz", "q", "qq", "xyz"},
-      // Search texts taken from the marker's own bytes still terminate.
+      // Control characters are text like any other.
       {"a\x01" "b\x01", "\x01", "\x01\x01", "a\x01\x01" "b\x01\x01"},
       {"\x02\x03\x04", "\x03", "<\x03>", "\x02<\x03>\x04"},
       {"x" + marker + "y", marker, "[" + marker + "]", "x[" + marker + "]y"},
+      {"aab", "ab", "ba", "baa"},
+      // Searching again from the front would never end here, or only after
+      // the text grew to 2^40 characters.
+      {"aab", "ab", "bbaa", "abbaa"},
+      {"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaab", "ab", "bba",
+       "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaabba"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(testing::PrintToString(row.source) + " " + testing::PrintToString(row.search));
@@ -211,6 +249,8 @@ TEST(Pad_To_Point, FillsInFrontUpToLengthOrPoint) {
       {"7", "0", 3, "007"},         {"", "0", 2, "00"},           {"3.14", " ", 4, "  3.14"},
       {"123.4", " ", 2, "123.4"},   {"1.5", "", 3, " 1.5"},       {"1.2.3", "0", 3, "01.2.3"},
       {"1.5", "ab", 4, "ab1.5"},    {"7", "ab", 4, "abab7"},      {"42", "0", 0, "42"},
+      // Only the text's own point counts, never one that came with the fill.
+      {"1.5", ".", 4, "..1.5"},     {"2.5", "x.", 6, "x.x.2.5"},  {"7", ".", 3, "..7"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(testing::Message() << "'" << row.s << "' '" << row.fill << "' " << row.column);

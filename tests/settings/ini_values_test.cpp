@@ -71,6 +71,23 @@ TEST(Ini_Real_Value, TakesTheLongestValidPrefix) {
   for (const auto& [text, value] : rows) EXPECT_EQ(Ini_Real_Value(text), value) << text;
 }
 
+// Rounded up to 15 digits, the largest doubles are written above the largest
+// double; they still read back.
+TEST(Ini_Real_Value, TheWrittenFormOfTheLargestDoublesReadsBack) {
+  const double largest = std::numeric_limits<double>::max();
+  for (const double value : {largest, -largest, std::nextafter(largest, 0.0), 1.797693134862315e308}) {
+    const std::string text = Real_Ini_Text(value);
+    const double back = Ini_Real_Value(text);
+    EXPECT_LE(std::fabs(back - value), 6e-15 * std::fabs(value)) << text;
+    EXPECT_EQ(Real_Ini_Text(back), text);
+  }
+  EXPECT_EQ(Ini_Real_Value(" 1.79769313486232E+0308"), largest);
+  EXPECT_EQ(Ini_Real_Value("-1.79769313486232E+0308"), -largest);
+  // Beyond that form a magnitude a double cannot hold still reads as 0.
+  EXPECT_EQ(Ini_Real_Value(" 1.79769313486233E+0308"), 0);
+  EXPECT_EQ(Ini_Real_Value("-1e309"), 0);
+}
+
 TEST(Ini_Integer_Value, AcceptsDecimalAndHexadecimal) {
   const std::int32_t smallest = std::numeric_limits<std::int32_t>::min();
   const std::pair<const char*, std::int32_t> rows[] = {
