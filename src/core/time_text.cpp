@@ -176,15 +176,18 @@ std::string Replace_All(std::string_view source, std::string_view search, std::s
   // "bbaa") or only after the text has grown past any memory ("aa...ab",
   // "ab" -> "bba"); a run that outgrows every finishing one replaces each
   // occurrence of the source once instead.
-  const std::size_t most_replacements = 4096 + 64 * source.size();
-  const std::size_t longest_result = 65536 + 64 * source.size();
+  const std::size_t most_replacements = 256 + 16 * source.size();
+  const std::size_t longest_result = 4096 + 16 * source.size();
   std::string result(source);
   std::size_t replacements = 0;
-  for (std::size_t at = result.find(search); at != std::string::npos; at = result.find(search)) {
+  for (std::size_t at = result.find(search); at != std::string::npos;) {
     result.replace(at, search.size(), repl);
     if (++replacements > most_replacements || result.size() > longest_result) {
       return Replace_Each_Once(source, search, repl);
     }
+    // The text before `at` held no occurrence, so a new first one can only
+    // begin where it overlaps the replacement.
+    at = result.find(search, at + 1 > search.size() ? at + 1 - search.size() : 0);
   }
   return result;
 }
