@@ -33,7 +33,7 @@ class Bench_Folder {
 };
 
 void Save_All(const std::string& file, double elapsed) {
-  Ini_Batch batch(file);
+  Ini_Batch batch(Real_File_System(), file);
   batch.Write("WindowState_wsMaximized=", Flag_Ini_Text(false));
   batch.Write("elapsed_centi_seconds=", Real_Ini_Text(elapsed));
   batch.Write("window_top_posn=", Integer_Ini_Text(20));
@@ -53,7 +53,7 @@ void Save_All(const std::string& file, double elapsed) {
 }
 
 void Load_All(const std::string& file) {
-  const Ini_Snapshot file_now(file);
+  const Ini_Snapshot file_now(Real_File_System(), file);
   benchmark::DoNotOptimize(Ini_Real_Value(file_now.Read("elapsed_centi_seconds=", "0")));
   benchmark::DoNotOptimize(Ini_Integer_Value(file_now.Read("window_top_posn=", "20")));
   benchmark::DoNotOptimize(Ini_Integer_Value(file_now.Read("window_left_posn=", "20")));

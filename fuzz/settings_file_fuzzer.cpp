@@ -55,7 +55,8 @@ void Remove_Folder() {
 // Every save syncs to the disk: a memory file system keeps that cheap and
 // spares the disk the other users of the machine share.
 std::string Parent_Folder() {
-  const char* const candidates[] = {std::getenv("VELMARIC_FUZZ_TMP"), "/dev/shm", std::getenv("TMPDIR")};
+  const char* const candidates[] = {std::getenv("VELMARIC_FUZZ_TMP"), "/dev/shm",
+                                    std::getenv("TMPDIR")};
   for (const char* candidate : candidates) {
     struct stat info {};
     if (candidate != nullptr && *candidate != '\0' && stat(candidate, &info) == 0 &&
@@ -80,7 +81,8 @@ std::string Read_Raw() {
   std::string bytes;
   if (std::FILE* file = std::fopen(settings_name.c_str(), "rb")) {
     char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) bytes.append(buffer, n);
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
+      bytes.append(buffer, n);
     std::fclose(file);
   }
   return bytes;
@@ -112,7 +114,9 @@ class Fake_Host final : public Settings_Host {
   void Set_Client_Width(int value) override { width = value; }
   void Set_Client_Height(int value) override { height = value; }
   bool Option(Option_Item item) const override { return options[static_cast<std::size_t>(item)]; }
-  void Set_Option(Option_Item item, bool on) override { options[static_cast<std::size_t>(item)] = on; }
+  void Set_Option(Option_Item item, bool on) override {
+    options[static_cast<std::size_t>(item)] = on;
+  }
   std::string Log_File_Name() const override { return log_name; }
   void Set_Log_File_Name(const std::string& name) override { log_name = name; }
   void Write_Stop_Entry() override { ++stop_entries; }
@@ -133,7 +137,7 @@ struct Loaded {
   Quiet_Events events;
   Fake_Host host;
   Stopwatch watch{clock, events};
-  Settings_File settings{host, watch, [] { return settings_name; }};
+  Settings_File settings{Real_File_System(), host, watch, [] { return settings_name; }};
 
   auto State() const {
     return std::make_tuple(host.State(), Real_Ini_Text(watch.elapsed_centi_seconds()),
@@ -157,10 +161,10 @@ void Check_Value_Forms(const std::string& value) {
 
 void Check_Reads(const std::string& bytes) {
   static const std::string fallback = "\x7F default";
-  const Ini_Snapshot snapshot(settings_name);
+  const Ini_Snapshot snapshot(Real_File_System(), settings_name);
   for (const char* key : settings_key::write_order) {
     const std::string value = snapshot.Read(key, fallback);
-    FUZZ_REQUIRE(value == Read_Ini_Value(settings_name, key, fallback), key);
+    FUZZ_REQUIRE(value == Read_Ini_Value(Real_File_System(), settings_name, key, fallback), key);
     FUZZ_REQUIRE(value.find('\n') == std::string::npos, key + (": " + Printable(value)));
     if (bytes.find(key) == std::string::npos) FUZZ_REQUIRE(value == fallback, key);
     Check_Value_Forms(value);
@@ -191,7 +195,7 @@ void Check_Loads() {
 // The key and value come from the input's end: its last byte picks one of
 // the fifteen keys or a key made from the file's first line, and the value
 // is the text of the last line. A value cannot hold a line break: the file
-// has no way to write one.
+// has no way to write one, and one with a CR or a NUL is refused unwritten.
 void Check_Write_Round_Trip(const std::string& bytes) {
   const auto pick = static_cast<unsigned char>(bytes.back());
   std::string key;
@@ -207,12 +211,22 @@ void Check_Write_Round_Trip(const std::string& bytes) {
   if (key.find('\n') != std::string::npos || value.find('\n') != std::string::npos) return;
 
   Write_Raw(bytes);
-  FUZZ_REQUIRE(Write_Ini_Value(settings_name, key, value), Printable(key));
+  if (!Fits_On_One_Line(key) || !Fits_On_One_Line(value)) {
+    bool refused = false;
+    try {
+      Write_Ini_Value(Real_File_System(), settings_name, key, value);
+    } catch (const Command_Error&) {
+      refused = true;
+    }
+    FUZZ_REQUIRE(refused && Read_Raw() == bytes, "a line break was written: " + Printable(value));
+    return;
+  }
+  FUZZ_REQUIRE(Write_Ini_Value(Real_File_System(), settings_name, key, value), Printable(key));
   const std::string written = Read_Raw();
-  const std::string back = Read_Ini_Value(settings_name, key, "\x7F none");
-  FUZZ_REQUIRE(back == value, Printable(key) + " wrote " + Printable(value) + " read " +
-                                  Printable(back));
-  Write_Ini_Value(settings_name, key, value);
+  const std::string back = Read_Ini_Value(Real_File_System(), settings_name, key, "\x7F none");
+  FUZZ_REQUIRE(back == value,
+               Printable(key) + " wrote " + Printable(value) + " read " + Printable(back));
+  Write_Ini_Value(Real_File_System(), settings_name, key, value);
   FUZZ_REQUIRE(Read_Raw() == written, "a second write of " + Printable(key) + " changed the file");
 }
 

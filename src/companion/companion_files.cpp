@@ -20,10 +20,10 @@ void View_Readme_File(const std::string& executable_path, Editor& editor, Messag
   Open_In_Notepad(Readme_File_Name(executable_path), editor, boxes);
 }
 
-void View_Catalog_File(const std::string& product_name, const std::string& executable_path,
-                       Editor& editor, Message_Box& boxes) {
+void View_Catalog_File(const File_System& files, const std::string& product_name,
+                       const std::string& executable_path, Editor& editor, Message_Box& boxes) {
   const std::string catalog = Catalog_File_Name(executable_path);
-  if (File_Exists(catalog)) {
+  if (File_Exists(files, catalog)) {
     Open_In_Notepad(catalog, editor, boxes);
     return;
   }

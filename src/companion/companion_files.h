@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/editor.h"
+#include "platform/file_system.h"
 #include "platform/message_box.h"
 
 namespace velmaric {
@@ -18,7 +19,7 @@ std::string Catalog_File_Name(const std::string& executable_path);
 // Opens the readme in the editor; a missing readme is the editor's to report.
 void View_Readme_File(const std::string& executable_path, Editor& editor, Message_Box& boxes);
 // Opens the catalog in the editor, or says where it should have been.
-void View_Catalog_File(const std::string& product_name, const std::string& executable_path,
-                       Editor& editor, Message_Box& boxes);
+void View_Catalog_File(const File_System& files, const std::string& product_name,
+                       const std::string& executable_path, Editor& editor, Message_Box& boxes);
 
 }  // namespace velmaric

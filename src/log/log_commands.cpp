@@ -1,6 +1,7 @@
 #include "log/log_commands.h"
 
 #include "platform/file_probe.h"
+#include "platform/regular_files.h"
 
 namespace velmaric {
 namespace {
@@ -10,8 +11,8 @@ constexpr const char* no_log_to_view = "No Log File to View.";
 
 }  // namespace
 
-void Reset_Log(const Log_Settings& log, bool expert_mode, Message_Box& boxes) {
-  Write_Log_Header(log);
+void Reset_Log(File_System& files, const Log_Settings& log, bool expert_mode, Message_Box& boxes) {
+  Write_Log_Header(files, log);
   if (expert_mode) return;
   if (log.file_name.empty()) {
     boxes.Information("No Log File to Reset.");
@@ -21,8 +22,12 @@ void Reset_Log(const Log_Settings& log, bool expert_mode, Message_Box& boxes) {
   }
 }
 
-void View_Log(const Log_Settings& log, Editor& editor, Message_Box& boxes) {
-  if (!File_Exists(log.file_name)) Write_Log_Header(log);
+void View_Log(File_System& files, const Log_Settings& log, Editor& editor, Message_Box& boxes) {
+  // Only a log file is handed to the editor: a name that leads to a device
+  // or a folder is refused here, whatever the editor would do with it.
+  if (!log.file_name.empty() && !Regular_Or_Absent(files, log.file_name).Exists()) {
+    Write_Log_Header(files, log);
+  }
   if (!editor.Available()) {
     boxes.Information(no_editor);
     return;
@@ -31,7 +36,7 @@ void View_Log(const Log_Settings& log, Editor& editor, Message_Box& boxes) {
     boxes.Information(no_log_to_view);
     return;
   }
-  if (!File_Exists(log.file_name)) return;
+  if (!File_Exists(files, log.file_name)) return;
   editor.Start(log.file_name);
 }
 

@@ -12,11 +12,12 @@ namespace velmaric {
 
 // Erases the named log and writes its header (whether logging is on or
 // not), then says so unless in expert mode.
-void Reset_Log(const Log_Settings& log, bool expert_mode, Message_Box& boxes);
+void Reset_Log(File_System& files, const Log_Settings& log, bool expert_mode, Message_Box& boxes);
 
 // Opens the named log in the editor, creating it with its header first when
-// it does not exist yet.
-void View_Log(const Log_Settings& log, Editor& editor, Message_Box& boxes);
+// it does not exist yet. A name that leads to anything but a regular file
+// ends the command with "File access denied".
+void View_Log(File_System& files, const Log_Settings& log, Editor& editor, Message_Box& boxes);
 
 // Opens a text file in the editor; whether it exists is not checked.
 void Open_In_Notepad(const std::string& name, Editor& editor, Message_Box& boxes);

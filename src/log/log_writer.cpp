@@ -1,25 +1,15 @@
 #include "log/log_writer.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-
-#include "core/command_error.h"
 #include "core/date_time.h"
 #include "core/time_text.h"
-#include "platform/file_io.h"
-#include "platform/file_probe.h"
-#include "platform/system_error.h"
+#include "platform/regular_files.h"
 
 namespace velmaric {
 namespace {
 
 constexpr std::size_t date_time_width = 35;
 constexpr std::size_t elapsed_width = 20;
-constexpr mode_t new_file_mode = 0644;
-constexpr mode_t any_write_bit = S_IWUSR | S_IWGRP | S_IWOTH;
+constexpr const char* line_end = "\r\n";
 
 constexpr const char* snap_shot_label = "        >> Snap Shot ";
 constexpr const char* snap_shot_middle = " Time since Resume/Start : ";
@@ -28,25 +18,6 @@ constexpr const char* original_start_label =
 
 std::string Centred(const std::string& text, std::size_t width) {
   return Pad_Centre(text, ' ', width);
-}
-
-// The file's status once it is open. A regular file without write bits is
-// read-only here as it is for the settings file and the copy: root would
-// otherwise write into it unasked.
-struct stat Writable_Status(const Unique_Fd& fd) {
-  struct stat info {};
-  if (fstat(fd.Get(), &info) != 0) throw File_System_Error(errno);
-  if (S_ISREG(info.st_mode) && (info.st_mode & any_write_bit) == 0) {
-    throw File_System_Error(EACCES);
-  }
-  return info;
-}
-
-// Close reports write errors that were delayed until then (network file
-// systems, quotas); they fail the line as any other write error would. An
-// interrupted close has still closed the file on Linux.
-void Close_Checked(Unique_Fd& fd) {
-  if (fd.Close() != 0 && errno != EINTR) throw File_System_Error(errno);
 }
 
 }  // namespace
@@ -90,8 +61,8 @@ std::string Original_Start_Line(const std::string& since_text) {
   return original_start_label + since_text;
 }
 
-void Write_Log_Entry(const std::string& kind, const Log_Settings& settings, Stopwatch& watch,
-                     const Clock& clock) {
+void Write_Log_Entry(File_System& files, const std::string& kind, const Log_Settings& settings,
+                     Stopwatch& watch, const Clock& clock) {
   if (!settings.logging_on || settings.file_name.empty()) return;
   const std::string segment = Elapsed_Text(watch.Segment_Centi_Seconds());
   std::string line;
@@ -116,47 +87,31 @@ void Write_Log_Entry(const std::string& kind, const Log_Settings& settings, Stop
   } else {
     return;
   }
-  Append_Line_To_File(settings.file_name, line);
+  Append_Line_To_File(files, settings.file_name, line);
 }
 
-void Write_Log_Header(const Log_Settings& settings) {
+void Write_Log_Header(File_System& files, const Log_Settings& settings) {
   if (settings.file_name.empty()) return;
-  Erase_File(settings.file_name);
+  Erase_File(files, settings.file_name);
+  // One append for the whole header: a power cut leaves none of it or all.
+  std::string header;
   for (const std::string& line : Log_Header_Lines(settings.count_column)) {
-    Append_Line_To_File(settings.file_name, line);
+    header.append(line).append(line_end);
   }
+  Append_To_Regular_File(files, settings.file_name, header);
 }
 
-void Append_Reset_Marker(const std::string& name) {
+void Append_Reset_Marker(File_System& files, const std::string& name) {
   if (name.empty()) return;
-  for (const char* line : {"", "*** RESET", ""}) Append_Line_To_File(name, line);
+  Append_To_Regular_File(files, name, std::string(line_end) + "*** RESET" + line_end + line_end);
 }
 
-void Append_Line_To_File(const std::string& name, const std::string& line) {
-  // Non-blocking, so that a pipe given as the log name fails instead of hanging.
-  Unique_Fd fd(
-      open(name.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC, new_file_mode));
-  if (!fd.Valid()) throw File_System_Error(errno);
-  const struct stat before = Writable_Status(fd);
-  try {
-    Write_All(fd.Get(), line + "\r\n");
-  } catch (const Command_Error&) {
-    // Half a line would break the columns of every line after it.
-    if (S_ISREG(before.st_mode)) (void)!ftruncate(fd.Get(), before.st_size);
-    throw;
-  }
-  Close_Checked(fd);
+void Append_Line_To_File(File_System& files, const std::string& name, const std::string& line) {
+  Append_To_Regular_File(files, name, line + line_end);
 }
 
-void Erase_File(const std::string& name) {
-  // Cut only after the read-only test: O_TRUNC would cut before it.
-  Unique_Fd fd(open(name.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC, new_file_mode));
-  if (!fd.Valid()) throw File_System_Error(errno);
-  const struct stat info = Writable_Status(fd);
-  if (S_ISREG(info.st_mode) && info.st_size > 0 && ftruncate(fd.Get(), 0) != 0) {
-    throw File_System_Error(errno);
-  }
-  Close_Checked(fd);
+void Erase_File(File_System& files, const std::string& name) {
+  Erase_Regular_File(files, name);
 }
 
 }  // namespace velmaric

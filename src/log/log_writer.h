@@ -4,9 +4,12 @@
 // Lines end in CR LF and are written exactly as built, trailing fill too.
 //
 // The file is opened and closed for every single line, so the editor may
-// keep it open while the stopwatch goes on writing. Every failure of the
-// file system throws Command_Error with the system's description; the
-// command that was writing ends there, and lines already appended stay.
+// keep it open while the stopwatch goes on writing, and every line is made
+// durable before the command goes on. The log is one of the program's own
+// files (regular_files.h): a name that leads to a device, a FIFO or a folder
+// is refused. Every failure of the file system throws Command_Error with the
+// system's description; the command that was writing ends there, and lines
+// already appended stay.
 //
 // The pure line builders come first, so that layouts can be checked without
 // files; the writers below them only choose lines and append them.
@@ -17,6 +20,7 @@
 
 #include "core/clock.h"
 #include "core/stopwatch.h"
+#include "platform/file_system.h"
 
 namespace velmaric {
 
@@ -69,27 +73,27 @@ std::string Original_Start_Line(const std::string& since_text);
 //     texts of the last tick.
 // With settings.time_only the line is the bare elapsed text, leading space
 // kept, without count column, number or label.
-void Write_Log_Entry(const std::string& kind, const Log_Settings& settings, Stopwatch& watch,
-                     const Clock& clock);
+void Write_Log_Entry(File_System& files, const std::string& kind, const Log_Settings& settings,
+                     Stopwatch& watch, const Clock& clock);
 
 // Erases the named file and writes the header, whether logging is on or
 // not; nothing for an empty name. A failure part-way may leave the file
-// empty or with part of the header.
-void Write_Log_Header(const Log_Settings& settings);
+// empty.
+void Write_Log_Header(File_System& files, const Log_Settings& settings);
 
 // The reset marker: an empty line, "*** RESET", an empty line. Nothing for
 // an empty name; logging being on or off does not matter.
-void Append_Reset_Marker(const std::string& name);
+void Append_Reset_Marker(File_System& files, const std::string& name);
 
 // Appends line and CR LF, creating the file when it does not exist; a name
 // without a folder is taken in the current directory. A line that cannot be
 // written whole is taken back out, so a failure leaves the file as it was.
 // A regular file without any write permission bit is read-only and refused,
 // even for root.
-void Append_Line_To_File(const std::string& name, const std::string& line);
+void Append_Line_To_File(File_System& files, const std::string& name, const std::string& line);
 
 // Creates the named file empty, or cuts an existing one to zero length.
 // Refuses a read-only file as Append_Line_To_File does.
-void Erase_File(const std::string& name);
+void Erase_File(File_System& files, const std::string& name);
 
 }  // namespace velmaric

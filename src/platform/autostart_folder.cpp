@@ -1,8 +1,5 @@
 #include "platform/autostart_folder.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <optional>
@@ -10,11 +7,10 @@
 #include <utility>
 
 #include "core/command_error.h"
-#include "platform/atomic_file.h"
 #include "platform/executable.h"
 #include "platform/file_probe.h"
 #include "platform/paths.h"
-#include "platform/system_error.h"
+#include "platform/regular_files.h"
 
 namespace velmaric {
 namespace {
@@ -82,7 +78,7 @@ std::optional<std::string> Raw_Exec_Value(const std::string& contents) {
 }
 
 // Every user's session reads the entry, whatever our umask was.
-constexpr mode_t readable_by_all = S_IRUSR | S_IRGRP | S_IROTH;
+constexpr std::uint32_t readable_by_all = 0444;
 
 std::string Desktop_Entry(const std::string& path) {
   return "[Desktop Entry]\n"
@@ -164,14 +160,15 @@ std::string Decode_Exec_Value(const std::string& value) {
   return command;
 }
 
-Autostart_Folder::Autostart_Folder(std::string folder) : folder_(std::move(folder)) {}
+Autostart_Folder::Autostart_Folder(File_System& files, std::string folder)
+    : files_(&files), folder_(std::move(folder)) {}
 
 std::string Autostart_Folder::Entry_File(const std::string& name) const {
   return folder_ + "/" + name + ".desktop";
 }
 
 bool Autostart_Folder::Key_Exists() const {
-  return Directory_Exists(folder_) && Folder_Writable(folder_);
+  return Directory_Exists(*files_, folder_) && Folder_Writable(*files_, folder_);
 }
 
 void Autostart_Folder::Write_String(const std::string& name, const std::string& text) {
@@ -179,22 +176,21 @@ void Autostart_Folder::Write_String(const std::string& name, const std::string& 
   try {
     // A link here usually points at the program's menu entry elsewhere, which
     // must stay as it is: the value is the name in this folder.
-    struct stat info {};
-    if (lstat(file.c_str(), &info) == 0 && S_ISLNK(info.st_mode) && unlink(file.c_str()) != 0) {
-      throw File_System_Error(errno);
-    }
-    Replace_File_Contents(file, Desktop_Entry(text));
-    if (stat(file.c_str(), &info) != 0 ||
-        chmod(file.c_str(), info.st_mode | readable_by_all) != 0) {
-      throw File_System_Error(errno);
-    }
+    if (files_->Link_Status(file).type == File_Type::symbolic_link) files_->Remove(file);
+    Replace_Regular_File(*files_, file, Desktop_Entry(text));
+    files_->Set_Permissions(file, files_->Status(file).permissions | readable_by_all);
   } catch (const Command_Error&) {
     throw Command_Error("Failed to set data for '" + name + "'");
   }
 }
 
 std::string Autostart_Folder::Read_String(const std::string& name) const {
-  const std::optional<std::string> contents = Read_Whole_File(Entry_File(name));
+  std::optional<std::string> contents;
+  try {
+    contents = Read_Regular_File(*files_, Entry_File(name));
+  } catch (const File_Error&) {
+    contents = "";  // a folder, a device, a huge file: no desktop entry
+  }
   if (!contents) return {};
   const std::optional<std::string> exec = Raw_Exec_Value(*contents);
   if (!exec) throw Command_Error("Invalid data type for '" + name + "'");
@@ -202,12 +198,15 @@ std::string Autostart_Folder::Read_String(const std::string& name) const {
 }
 
 void Autostart_Folder::Delete_Value(const std::string& name) {
-  // Whether it went, the caller asks Value_Exists.
-  static_cast<void>(unlink(Entry_File(name).c_str()));
+  try {
+    files_->Remove(Entry_File(name));
+  } catch (const File_Error&) {
+    // Whether it went, the caller asks Value_Exists.
+  }
 }
 
 bool Autostart_Folder::Value_Exists(const std::string& name) const {
-  return File_Exists(Entry_File(name));
+  return File_Exists(*files_, Entry_File(name));
 }
 
 }  // namespace velmaric

@@ -17,6 +17,8 @@
 
 #include <string>
 
+#include "platform/file_system.h"
+
 namespace velmaric {
 
 class Startup_Registry {
@@ -41,7 +43,7 @@ inline constexpr const char* system_autostart_folder = "/etc/xdg/autostart";
 
 class Autostart_Folder final : public Startup_Registry {
  public:
-  explicit Autostart_Folder(std::string folder = system_autostart_folder);
+  explicit Autostart_Folder(File_System& files, std::string folder = system_autostart_folder);
 
   std::string Key_Text() const override { return folder_; }
   bool Key_Exists() const override;
@@ -54,6 +56,7 @@ class Autostart_Folder final : public Startup_Registry {
   std::string Entry_File(const std::string& name) const;
 
  private:
+  File_System* files_;  // a pointer, so that a folder can be assigned another
   std::string folder_;
 };
 

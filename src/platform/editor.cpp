@@ -13,22 +13,24 @@ constexpr const char* opener = "xdg-open";
 
 }  // namespace
 
-std::string Find_On_Path(const std::string& program) {
+std::string Find_On_Path(const File_System& files, const std::string& program) {
   const char* path = std::getenv("PATH");
   std::istringstream folders(path != nullptr ? path : "/usr/local/bin:/usr/bin:/bin");
   std::string folder;
   while (std::getline(folders, folder, ':')) {
     if (folder.empty()) continue;
     const std::string candidate = folder + "/" + program;
-    if (access(candidate.c_str(), X_OK) == 0) return candidate;
+    if (files.Has_Access(candidate, Access::run)) return candidate;
   }
   return {};
 }
 
-bool Desktop_Editor::Available() const { return !Find_On_Path(opener).empty(); }
+bool Desktop_Editor::Available() const {
+  return !Find_On_Path(files_, opener).empty();
+}
 
 void Desktop_Editor::Start(const std::string& file) {
-  const std::string program = Find_On_Path(opener);
+  const std::string program = Find_On_Path(files_, opener);
   if (program.empty()) return;
   // Forking twice hands the editor to init, so it never lingers as our
   // zombie and outlives us freely.

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "platform/file_system.h"
+
 namespace velmaric {
 
 class Editor {
@@ -18,13 +20,17 @@ class Editor {
 
 class Desktop_Editor final : public Editor {
  public:
+  explicit Desktop_Editor(const File_System& files) : files_(files) {}
   bool Available() const override;
   // The name is one argument of its own: no shell ever sees it, so blanks
   // and shell characters reach the editor as they are, at any length.
   void Start(const std::string& file) override;
+
+ private:
+  const File_System& files_;
 };
 
 // The full path of an executable program found on $PATH, or "".
-std::string Find_On_Path(const std::string& program);
+std::string Find_On_Path(const File_System& files, const std::string& program);
 
 }  // namespace velmaric

@@ -1,17 +1,15 @@
 #include "platform/executable.h"
 
-#include <unistd.h>
-
-#include <array>
 #include <cstdlib>
 
 namespace velmaric {
 
 std::string Executable_Path() {
-  std::array<char, 4096> buffer{};
-  const ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
-  if (length <= 0) return {};
-  return std::string(buffer.data(), static_cast<std::size_t>(length));
+  try {
+    return Real_File_System().Link_Target("/proc/self/exe");
+  } catch (const File_Error&) {
+    return {};
+  }
 }
 
 std::string File_Name_Part(const std::string& path) {
@@ -19,8 +17,8 @@ std::string File_Name_Part(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-bool Folder_Writable(const std::string& folder) {
-  return !folder.empty() && access(folder.c_str(), W_OK | X_OK) == 0;
+bool Folder_Writable(const File_System& files, const std::string& folder) {
+  return files.Has_Access(folder, Access::create_files);
 }
 
 std::string User_Config_Folder() {

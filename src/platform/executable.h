@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "platform/file_system.h"
+
 namespace velmaric {
 
 // The full path of the running executable, as the system reports it.
@@ -12,7 +14,7 @@ std::string Executable_Path();
 std::string File_Name_Part(const std::string& path);
 
 // True when this process may create files in the folder.
-bool Folder_Writable(const std::string& folder);
+bool Folder_Writable(const File_System& files, const std::string& folder);
 
 // $XDG_CONFIG_HOME, or ~/.config when it is unset or not absolute.
 std::string User_Config_Folder();

@@ -1,8 +1,9 @@
 #include "platform/memory_status.h"
 
 #include <cmath>
-#include <fstream>
 #include <sstream>
+
+#include "platform/regular_files.h"
 
 namespace velmaric {
 
@@ -28,10 +29,11 @@ Memory_Status Parse_Memory_Status(const std::string& meminfo) {
 }
 
 Memory_Status Read_Memory_Status() {
-  std::ifstream file("/proc/meminfo");
-  std::stringstream text;
-  text << file.rdbuf();
-  return Parse_Memory_Status(text.str());
+  try {
+    return Parse_Memory_Status(Read_Regular_File(Real_File_System(), "/proc/meminfo").value_or(""));
+  } catch (const File_Error&) {
+    return {};  // nothing known: the About box shows what it can
+  }
 }
 
 std::string Free_Resources_Text(const Memory_Status& status) {

@@ -1,14 +1,13 @@
 #include "platform/paths.h"
 
-#include <sys/stat.h>
-
-#include <cerrno>
-
 namespace velmaric {
 
-bool Directory_Exists(const std::string& dir) {
-  struct stat info {};
-  return !dir.empty() && stat(dir.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+bool Directory_Exists(const File_System& files, const std::string& dir) {
+  try {
+    return !dir.empty() && files.Status(dir).type == File_Type::directory;
+  } catch (const File_Error&) {
+    return false;  // a name we may not look at is no directory of ours
+  }
 }
 
 std::string Directory_Of_File(const std::string& name) {
@@ -17,15 +16,20 @@ std::string Directory_Of_File(const std::string& name) {
   return name.substr(0, slash + 1);
 }
 
-bool Force_Directory_Path(const std::string& dir) {
+bool Force_Directory_Path(File_System& files, const std::string& dir) {
   bool created = false;
   for (std::size_t end = 1; end <= dir.size(); ++end) {
     if (end < dir.size() && dir[end - 1] != '/') continue;
     const std::string level = dir.substr(0, end);
-    if (Directory_Exists(level)) continue;
-    // Someone else may create the level between our test and mkdir; the
+    if (Directory_Exists(files, level)) continue;
+    // Someone else may create the level between our test and ours; the
     // level then exists all the same.
-    created = mkdir(level.c_str(), 0777) == 0 || (errno == EEXIST && Directory_Exists(level));
+    try {
+      files.Make_Folder(level);
+      created = true;
+    } catch (const File_Error&) {
+      created = Directory_Exists(files, level);
+    }
   }
   return created;
 }

@@ -3,10 +3,12 @@
 
 #include <string>
 
+#include "platform/file_system.h"
+
 namespace velmaric {
 
 // True when the name resolves (following links) to a directory.
-bool Directory_Exists(const std::string& dir);
+bool Directory_Exists(const File_System& files, const std::string& dir);
 
 // The name up to and including its last '/', so the result always ends in
 // '/': "/a/b/c.txt" -> "/a/b/", "/a/b/" -> "/a/b/", "/c" -> "/". A name
@@ -18,6 +20,6 @@ std::string Directory_Of_File(const std::string& name);
 // yet: at every '/' and once more at the end of the text. Gives the outcome
 // of the last creation attempted, false when none was needed or the text is
 // empty; so for a directory that did not exist, true means it now does.
-bool Force_Directory_Path(const std::string& dir);
+bool Force_Directory_Path(File_System& files, const std::string& dir);
 
 }  // namespace velmaric

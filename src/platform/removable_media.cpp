@@ -1,16 +1,18 @@
 #include "platform/removable_media.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <sstream>
 #include <vector>
 
+#include "platform/paths.h"
+#include "platform/regular_files.h"
+
 namespace velmaric {
 namespace {
 
-namespace fs = std::filesystem;
+// The mount table of a machine with thousands of mounts still fits.
+constexpr std::uint64_t mount_table_limit = 16 << 20;
 
 struct Mount_Entry {
   std::string source;
@@ -62,63 +64,86 @@ std::optional<Mount_Entry> Parse_Mount_Line(const std::string& line) {
   return std::nullopt;
 }
 
+std::string Last_Level(const std::string& name) {
+  std::string trimmed = name;
+  while (trimmed.size() > 1 && trimmed.back() == '/') trimmed.pop_back();
+  return trimmed.substr(trimmed.rfind('/') + 1);
+}
+
 // The kernel's name of the block device behind a source such as /dev/sdb1
 // or /dev/disk/by-uuid/..., or nothing for a source that is no device.
-std::optional<std::string> Block_Device_Name(const std::string& source,
+std::optional<std::string> Block_Device_Name(const File_System& files, const std::string& source,
                                              const std::string& device_root) {
   const std::string dev = "/dev/";
   if (source.compare(0, dev.size(), dev) != 0) return std::nullopt;
-  fs::path device = fs::path(device_root) / source.substr(dev.size());
-  std::error_code error;
-  const fs::path resolved = fs::canonical(device, error);
-  if (!error) device = resolved;
-  const std::string name = device.filename().string();
-  if (name.empty() || name == "." || name == "..") return std::nullopt;
+  std::string device = device_root + "/" + source.substr(dev.size());
+  const std::string resolved = files.Real_Name(device);
+  if (!resolved.empty()) device = resolved;
+  const std::string name = Last_Level(device);
+  if (name.empty() || name == "." || name == ".." || name == "/") return std::nullopt;
   return name;
 }
 
-std::string First_Word(const fs::path& file) {
-  std::ifstream in(file);
-  std::string word;
-  in >> word;
-  return word;
-}
-
-bool Is_Removable(const std::string& device_name, const std::string& sysfs_block_root) {
-  std::error_code error;
-  fs::path device = fs::canonical(fs::path(sysfs_block_root) / device_name, error);
-  if (error) return false;
-  // sysfs keeps a partition in its disk's folder; only the disk has the flag.
-  if (!fs::exists(device / "removable", error) && fs::exists(device / "partition", error)) {
-    device = device.parent_path();
+std::string First_Word(File_System& files, const std::string& name) {
+  try {
+    std::istringstream in(Read_Regular_File(files, name).value_or(""));
+    std::string word;
+    in >> word;
+    return word;
+  } catch (const File_Error&) {
+    return {};
   }
-  return First_Word(device / "removable") == "1";
 }
 
-std::string Read_Whole_File(const char* name) {
-  std::ifstream in(name, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+bool Exists(const File_System& files, const std::string& name) {
+  try {
+    return files.Status(name).Exists();
+  } catch (const File_Error&) {
+    return false;
+  }
+}
+
+bool Is_Removable(File_System& files, const std::string& device_name,
+                  const std::string& sysfs_block_root) {
+  std::string device = files.Real_Name(sysfs_block_root + "/" + device_name);
+  if (device.empty()) return false;
+  // sysfs keeps a partition in its disk's folder; only the disk has the flag.
+  if (!Exists(files, device + "/removable") && Exists(files, device + "/partition")) {
+    device = Directory_Of_File(device);
+  }
+  if (device.back() != '/') device += '/';
+  return First_Word(files, device + "removable") == "1";
+}
+
+std::string Mount_Table(File_System& files, const char* name) {
+  try {
+    return Read_Regular_File(files, name, mount_table_limit).value_or("");
+  } catch (const File_Error&) {
+    return {};
+  }
 }
 
 }  // namespace
 
-std::optional<std::string> First_Removable_Medium(const std::string& mount_table_text,
+std::optional<std::string> First_Removable_Medium(File_System& files,
+                                                  const std::string& mount_table_text,
                                                   const std::string& sysfs_block_root,
                                                   const std::string& device_root) {
   std::istringstream table(mount_table_text);
   for (std::string line; std::getline(table, line);) {
     const std::optional<Mount_Entry> mount = Parse_Mount_Line(line);
     if (!mount || !mount->whole_file_system || mount->mount_point.empty()) continue;
-    const std::optional<std::string> device = Block_Device_Name(mount->source, device_root);
-    if (device && Is_Removable(*device, sysfs_block_root)) return mount->mount_point;
+    const std::optional<std::string> device = Block_Device_Name(files, mount->source, device_root);
+    if (device && Is_Removable(files, *device, sysfs_block_root)) return mount->mount_point;
   }
   return std::nullopt;
 }
 
 std::optional<std::string> Removable_Medium_Root() {
-  std::string table = Read_Whole_File("/proc/self/mountinfo");
-  if (table.empty()) table = Read_Whole_File("/proc/mounts");
-  return First_Removable_Medium(table, "/sys/class/block");
+  File_System& files = Real_File_System();
+  std::string table = Mount_Table(files, "/proc/self/mountinfo");
+  if (table.empty()) table = Mount_Table(files, "/proc/mounts");
+  return First_Removable_Medium(files, table, "/sys/class/block");
 }
 
 }  // namespace velmaric

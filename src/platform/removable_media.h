@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/file_system.h"
+
 namespace velmaric {
 
 // The mount point of the first mount, in table order, whose source is a
@@ -21,7 +23,8 @@ namespace velmaric {
 // /dev. The device's removable flag is read from
 // <sysfs_block_root>/<name>/removable; a partition has no flag of its own
 // and takes its disk's, the folder above it in sysfs (sdb1 -> sdb).
-std::optional<std::string> First_Removable_Medium(const std::string& mount_table_text,
+std::optional<std::string> First_Removable_Medium(File_System& files,
+                                                  const std::string& mount_table_text,
                                                   const std::string& sysfs_block_root,
                                                   const std::string& device_root = "/dev");
 

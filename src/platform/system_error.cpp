@@ -5,20 +5,22 @@
 
 namespace velmaric {
 
-Command_Error File_System_Error(int error_number) {
+File_Error File_System_Error(int error_number) {
   switch (error_number) {
     case EACCES:
     case EPERM:
     case EROFS:
-      return Command_Error("File access denied");
+      return Access_Denied_Error();
     case ENOENT:
     case ENOTDIR:
-      return Command_Error("File not found");
+      return File_Error(File_Fault::not_found, "File not found");
     case ENOSPC:
     case EDQUOT:
-      return Command_Error("Disk full");
+      return File_Error(File_Fault::disk_full, "Disk full");
+    case EEXIST:
+      return File_Error(File_Fault::exists, "I/O error " + std::to_string(error_number));
     default:
-      return Command_Error("I/O error " + std::to_string(error_number));
+      return File_Error(File_Fault::other, "I/O error " + std::to_string(error_number));
   }
 }
 

@@ -1,12 +1,12 @@
 #pragma once
 // The general error box's wording for a failed system call on a file.
 
-#include "core/command_error.h"
+#include "platform/file_system.h"
 
 namespace velmaric {
 
 // EACCES, EPERM, EROFS -> "File access denied"; ENOENT, ENOTDIR -> "File not
 // found"; ENOSPC, EDQUOT -> "Disk full"; any other errno n -> "I/O error n".
-Command_Error File_System_Error(int error_number);
+File_Error File_System_Error(int error_number);
 
 }  // namespace velmaric

@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/file_system.h"
 #include "platform/message_box.h"
 #include "platform/removable_media.h"
 
@@ -47,14 +48,16 @@ class Disk_Transfer_Host {
 // "<medium>/velmaric.ini" and the log to "<medium>/<its file name>". With
 // no medium nothing is copied and nothing created; the notice is shown all
 // the same.
-void Copy_Stopwatch_Times_To_Medium(Disk_Transfer_Host& host, Message_Box& boxes,
+void Copy_Stopwatch_Times_To_Medium(File_System& files, Disk_Transfer_Host& host,
+                                    Message_Box& boxes,
                                     const Medium_Locator& locate_medium = Removable_Medium_Root);
 
 // Copies "<medium>/velmaric.ini" over the settings file, restores the
 // window from the settings file (whether or not it was replaced), then
 // copies "<medium>/<file name of the log now named>" to that log's full
 // name, creating its folder when missing.
-void Copy_Stopwatch_Times_From_Medium(Disk_Transfer_Host& host, Message_Box& boxes,
+void Copy_Stopwatch_Times_From_Medium(File_System& files, Disk_Transfer_Host& host,
+                                      Message_Box& boxes,
                                       const Medium_Locator& locate_medium = Removable_Medium_Root);
 
 }  // namespace velmaric

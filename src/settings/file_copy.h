@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/file_system.h"
 #include "platform/message_box.h"
 
 namespace velmaric {
@@ -21,15 +22,17 @@ namespace velmaric {
 //     target stamp that differs after setting it; these two are also shown
 //     at once in an information box;
 //   - a target that is missing at the end.
-// The byte copy itself throws Command_Error: "Cannot open file <source>",
-// "Cannot create file <target>" (also when target and source are one file,
-// before anything is opened for writing), or the system's description of a
-// read or write error. Both files are closed in every case. A target that is
-// a plain file, or is new, is replaced whole through a temporary file beside
-// it (Replace_File_Contents), so that a failure part-way leaves it exactly as
-// it was; a device, or a file in a folder where no new file can be made, is
-// written in place.
-void Copy_File_With_Date(const std::string& source, const std::string& target,
+// Both ends are files of the program's own (regular_files.h): a source or a
+// target that is anything but a regular file (a device, a FIFO, a folder)
+// throws "File access denied" before either is opened. The byte copy itself
+// throws Command_Error: "Cannot open file <source>", "Cannot create file
+// <target>" (also when target and source are one file, before anything is
+// opened for writing), or the system's description of a read or write
+// error. Both files are closed in every case. The target is replaced whole
+// through a durable temporary file beside it (Replace_Regular_File), so that
+// a failure or a power cut part-way leaves it exactly as it was; only a
+// target in a folder where no new file can be made is rewritten in place.
+void Copy_File_With_Date(File_System& files, const std::string& source, const std::string& target,
                          bool copy_time_stamp, bool check_target, std::string& error_text,
                          Message_Box& boxes);
 

@@ -2,7 +2,8 @@
 
 #include <utility>
 
-#include "platform/atomic_file.h"
+#include "core/command_error.h"
+#include "platform/regular_files.h"
 
 namespace velmaric {
 namespace {
@@ -23,8 +24,8 @@ std::vector<std::string> Split_Lines(const std::string& text) {
   return lines;
 }
 
-std::vector<std::string> Read_Lines(const std::string& file) {
-  const std::optional<std::string> text = Read_Whole_File(file);
+std::vector<std::string> Read_Lines(File_System& files, const std::string& file) {
+  const std::optional<std::string> text = Read_Regular_File(files, file);
   return text ? Split_Lines(*text) : std::vector<std::string>{};
 }
 
@@ -34,19 +35,25 @@ bool Matches(const std::string& line, const std::string& key) {
 
 }  // namespace
 
-std::string Read_Ini_Value(const std::string& file, const std::string& key,
-                           const std::string& default_value) {
-  return Ini_Snapshot(file).Read(key, default_value);
+bool Fits_On_One_Line(std::string_view text) {
+  return text.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
 }
 
-bool Write_Ini_Value(const std::string& file, const std::string& key, const std::string& value) {
-  Ini_Batch batch(file);
+std::string Read_Ini_Value(File_System& files, const std::string& file, const std::string& key,
+                           const std::string& default_value) {
+  return Ini_Snapshot(files, file).Read(key, default_value);
+}
+
+bool Write_Ini_Value(File_System& files, const std::string& file, const std::string& key,
+                     const std::string& value) {
+  Ini_Batch batch(files, file);
   batch.Write(key, value);
   batch.Commit();
   return true;
 }
 
-Ini_Snapshot::Ini_Snapshot(const std::string& file) : lines_(Read_Lines(file)) {}
+Ini_Snapshot::Ini_Snapshot(File_System& files, const std::string& file)
+    : lines_(Read_Lines(files, file)) {}
 
 std::string Ini_Snapshot::Read(const std::string& key, const std::string& default_value) const {
   for (auto line = lines_.rbegin(); line != lines_.rend(); ++line) {
@@ -56,10 +63,14 @@ std::string Ini_Snapshot::Read(const std::string& key, const std::string& defaul
   return default_value;
 }
 
-Ini_Batch::Ini_Batch(std::string file) : file_(std::move(file)) {}
+Ini_Batch::Ini_Batch(File_System& files, std::string file)
+    : files_(files), file_(std::move(file)) {}
 
 void Ini_Batch::Write(const std::string& key, const std::string& value) {
-  if (!lines_) lines_ = Read_Lines(file_);
+  if (!Fits_On_One_Line(key) || !Fits_On_One_Line(value)) {
+    throw Command_Error("Invalid value for '" + key + "'");
+  }
+  if (!lines_) lines_ = Read_Lines(files_, file_);
   bool matched = false;
   for (std::string& line : *lines_) {
     if (!Matches(line, key)) continue;
@@ -74,7 +85,7 @@ void Ini_Batch::Commit() {
   if (!changed_) return;
   std::string text;
   for (const std::string& line : *lines_) text.append(line).append(line_end);
-  Replace_File_Contents(file_, text);
+  Replace_Regular_File(files_, file_, text);
   changed_ = false;
 }
 

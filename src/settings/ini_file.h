@@ -11,29 +11,41 @@
 //
 // Lines are written with CR LF; on reading, LF ends a line and one CR before
 // it is dropped. Files of any length keep every line. A missing file reads as
-// an empty one and is created by the first write. Every write replaces the
-// whole file atomically (Replace_File_Contents); a failure throws
-// Command_Error and leaves the file as it was.
+// an empty one and is created by the first write. The file is one of the
+// program's own (regular_files.h): a name that leads to a device, a FIFO or
+// a folder, or to a file of more than own_file_size_limit bytes, is refused.
+// Every write replaces the whole file atomically (Replace_Regular_File); a
+// failure throws Command_Error and leaves the file as it was.
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "platform/file_system.h"
 
 namespace velmaric {
 
+// False for a text holding a CR, an LF or a NUL: stored as a value, it would
+// break its line, and what follows the break would read as a line of its own.
+bool Fits_On_One_Line(std::string_view text);
+
 // The value of key in file, or default_value when the file or the key is
 // missing. Reads the file anew on every call.
-std::string Read_Ini_Value(const std::string& file, const std::string& key,
+std::string Read_Ini_Value(File_System& files, const std::string& file, const std::string& key,
                            const std::string& default_value);
 
 // Stores value under key in file, rewriting it once. Gives true when it
 // returns normally.
-bool Write_Ini_Value(const std::string& file, const std::string& key, const std::string& value);
+bool Write_Ini_Value(File_System& files, const std::string& file, const std::string& key,
+                     const std::string& value);
 
 // The file as it was read once, for a load of all keys from one version.
 class Ini_Snapshot {
  public:
-  explicit Ini_Snapshot(const std::string& file);
+  Ini_Snapshot(File_System& files, const std::string& file);
+  // Nothing read: every key takes its default.
+  Ini_Snapshot() = default;
   std::string Read(const std::string& key, const std::string& default_value) const;
 
  private:
@@ -45,13 +57,16 @@ class Ini_Snapshot {
 // the whole earlier save or the whole new one.
 class Ini_Batch {
  public:
-  explicit Ini_Batch(std::string file);
+  Ini_Batch(File_System& files, std::string file);
+  // A value that does not fit on one line is refused (Command_Error): no
+  // value may add a line of its own to the file.
   void Write(const std::string& key, const std::string& value);
   // Replaces the file with every write so far; does nothing when there was
   // none since the last Commit.
   void Commit();
 
  private:
+  File_System& files_;
   std::string file_;
   std::optional<std::vector<std::string>> lines_;  // read at the first Write
   bool changed_ = false;

@@ -1,9 +1,8 @@
 #include "settings/settings_file.h"
 
-#include <cstdio>
-
 #include "platform/file_probe.h"
 #include "platform/paths.h"
+#include "platform/regular_files.h"
 #include "settings/ini_file.h"
 #include "settings/ini_values.h"
 #include "settings/settings_keys.h"
@@ -13,19 +12,42 @@ namespace {
 
 namespace key = settings_key;
 
-std::string Flag_Text(bool on) { return on ? "True" : "False"; }
+std::string Flag_Text(bool on) {
+  return on ? "True" : "False";
+}
+
+// How a key's value reads; it decides what a value that breaks its line does.
+enum class Value_Form { flag, integer, real, text };
+
+// A message shows the value with a replacement character where the line
+// broke: a CR would break the message too, and a NUL would end it.
+std::string Shown_Value(const std::string& value) {
+  std::string shown;
+  for (const char c : value)
+    shown += Fits_On_One_Line(std::string_view(&c, 1)) ? std::string(1, c) : "\uFFFD";
+  return shown;
+}
 
 }  // namespace
 
-Settings_File::Settings_File(Settings_Host& host, Stopwatch& stopwatch, Locator locate)
-    : host_(host), stopwatch_(stopwatch), locate_(std::move(locate)) {}
+Command_Error Invalid_File_Name_Error(const std::string& text) {
+  return Command_Error("'" + text + "' is not a valid file name");
+}
+
+Settings_File::Settings_File(File_System& files, Settings_Host& host, Stopwatch& stopwatch,
+                             Locator locate)
+    : files_(files), host_(host), stopwatch_(stopwatch), locate_(std::move(locate)) {}
+
+void Settings_File::Clear_Leftovers() {
+  Remove_Leftover_Temporaries(files_, locate_());
+}
 
 void Settings_File::Save_Settings() {
   if (settings_file_name_.empty()) settings_file_name_ = locate_();
   const std::string folder = Directory_Of_File(settings_file_name_);
-  if (!Directory_Exists(folder)) Force_Directory_Path(folder);
+  if (!Directory_Exists(files_, folder)) Force_Directory_Path(files_, folder);
 
-  Ini_Batch file(settings_file_name_);
+  Ini_Batch file(files_, settings_file_name_);
   if (host_.Is_Maximized()) {
     file.Write(key::maximized, "True");
     host_.Show_Normal();
@@ -65,55 +87,68 @@ void Settings_File::Save_Settings() {
 void Settings_File::Load_Settings(const Failure_Report& report) {
   settings_file_name_ = locate_();
   const Ini_Snapshot file = [&] {
-    if (!report) return Ini_Snapshot(settings_file_name_);
+    if (!report) return Ini_Snapshot(files_, settings_file_name_);
     try {
-      return Ini_Snapshot(settings_file_name_);
+      return Ini_Snapshot(files_, settings_file_name_);
     } catch (const Command_Error& failure) {
       report(failure);
-      return Ini_Snapshot(std::string());  // every key takes its default
+      return Ini_Snapshot();  // every key takes its default
     }
   }();
   // Reads one key and applies it. A failure ends the load, or, when there is
   // a report, is reported and the key takes its default instead.
-  const auto load = [&](const char* name, const char* fallback, auto&& apply) {
-    if (!report) return apply(file.Read(name, fallback));
+  const auto load = [&](const char* name, const char* fallback, Value_Form form, auto&& apply) {
+    const std::string value = file.Read(name, fallback);
     try {
-      apply(file.Read(name, fallback));
+      if (Fits_On_One_Line(value)) {
+        apply(value);
+      } else if (form == Value_Form::integer) {
+        throw Invalid_Integer_Error(Shown_Value(value));
+      } else if (form == Value_Form::text) {
+        throw Invalid_File_Name_Error(Shown_Value(value));
+      } else {
+        apply(std::string(fallback));  // these forms report nothing
+      }
     } catch (const Command_Error& failure) {
+      if (!report) throw;
       report(failure);
       apply(std::string(fallback));
     }
   };
-  const auto option = [&](Option_Item item) {
-    return [this, item](const std::string& text) { host_.Set_Option(item, Ini_Flag_Value(text)); };
+  const auto option = [&](const char* name, const char* fallback, Option_Item item) {
+    load(name, fallback, Value_Form::flag,
+         [this, item](const std::string& text) { host_.Set_Option(item, Ini_Flag_Value(text)); });
+  };
+  const auto integer = [&](const char* name, const char* fallback,
+                           void (Settings_Host::*set)(int)) {
+    load(name, fallback, Value_Form::integer,
+         [this, set](const std::string& text) { (host_.*set)(Ini_Integer_Value(text)); });
   };
   using Item = Option_Item;
+  using Form = Value_Form;
 
-  load(key::elapsed_centi_seconds, "0", [this](const std::string& text) {
+  load(key::elapsed_centi_seconds, "0", Form::real, [this](const std::string& text) {
     stopwatch_.Set_Elapsed_Centi_Seconds(Ini_Real_Value(text));
   });
-  load(key::window_top, "20",
-       [this](const std::string& text) { host_.Set_Window_Top(Ini_Integer_Value(text)); });
-  load(key::window_left, "20",
-       [this](const std::string& text) { host_.Set_Window_Left(Ini_Integer_Value(text)); });
-  load(key::client_width, "368",
-       [this](const std::string& text) { host_.Set_Client_Width(Ini_Integer_Value(text)); });
-  load(key::client_height, "313",
-       [this](const std::string& text) { host_.Set_Client_Height(Ini_Integer_Value(text)); });
-  load(key::do_not_log, "True", option(Item::Do_Not_Log_RadioButton));
-  load(key::log_to_file, "False", option(Item::Log_to_File_RadioButton));
-  load(key::original_start, "0", [this](const std::string& text) {
+  integer(key::window_top, "20", &Settings_Host::Set_Window_Top);
+  integer(key::window_left, "20", &Settings_Host::Set_Window_Left);
+  integer(key::client_width, "368", &Settings_Host::Set_Client_Width);
+  integer(key::client_height, "313", &Settings_Host::Set_Client_Height);
+  option(key::do_not_log, "True", Item::Do_Not_Log_RadioButton);
+  option(key::log_to_file, "False", Item::Log_to_File_RadioButton);
+  load(key::original_start, "0", Form::real, [this](const std::string& text) {
     stopwatch_.original_start_date_time = Ini_Real_Value(text);
   });
-  load(key::log_file_name, "", [this](const std::string& text) { host_.Set_Log_File_Name(text); });
-  load(key::expert_mode, "False", option(Item::Expert_Mode_Option));
-  load(key::stop_count, "0",
+  load(key::log_file_name, "", Form::text,
+       [this](const std::string& text) { host_.Set_Log_File_Name(text); });
+  option(key::expert_mode, "False", Item::Expert_Mode_Option);
+  load(key::stop_count, "0", Form::integer,
        [this](const std::string& text) { stopwatch_.stop_count = Ini_Integer_Value(text); });
-  load(key::write_stop_count, "False", option(Item::Write_Stop_Count_CheckBox));
-  load(key::maximized, "False",
+  option(key::write_stop_count, "False", Item::Write_Stop_Count_CheckBox);
+  load(key::maximized, "False", Form::flag,
        [this](const std::string& text) { pending_maximize = Ini_Flag_Value(text); });
-  load(key::always_on_top, "False", option(Item::Always_On_Top_Option));
-  load(key::auto_run, "False", option(Item::Auto_Run_at_Windows_Startup_Option));
+  option(key::always_on_top, "False", Item::Always_On_Top_Option);
+  option(key::auto_run, "False", Item::Auto_Run_at_Windows_Startup_Option);
 
   // The run state follows the restored counter: a timing in progress comes
   // back stopped, ready to resume.
@@ -125,15 +160,22 @@ void Settings_File::Load_Settings(const Failure_Report& report) {
   }
 }
 
-bool Delete_Closed_File(const std::string& name) {
-  if (!File_Exists(name)) return false;
-  Set_File_Attribute_Flags(name, false, false, false, false);
-  if (Get_File_Open_State(name) != open_state_closed) return false;
-  std::remove(name.c_str());
-  return !File_Exists(name);
+bool Delete_Closed_File(File_System& files, const std::string& name) {
+  if (!File_Exists(files, name)) return false;
+  const std::string file = Link_Final_Target(files, name);
+  if (files.Status(file).type != File_Type::regular) return false;
+  Set_File_Attribute_Flags(files, file, false, false, false, false);
+  if (Get_File_Open_State(files, file) != open_state_closed) return false;
+  try {
+    files.Remove(file);
+  } catch (const File_Error&) {
+    // Still there: the result says so.
+  }
+  return !File_Exists(files, name);
 }
 
-bool Restore_Factory_Defaults(Message_Box& boxes, const std::string& settings_file) {
+bool Restore_Factory_Defaults(File_System& files, Message_Box& boxes,
+                              const std::string& settings_file) {
   const std::string question =
       "Every option, the window's place and size and the stopwatch's counters will go back to "
       "their factory defaults.\r\n"
@@ -142,7 +184,7 @@ bool Restore_Factory_Defaults(Message_Box& boxes, const std::string& settings_fi
       "\r\n"
       "Do you want to restore the factory default settings ?";
   if (!boxes.Warning_Yes_No(question)) return false;
-  Delete_Closed_File(settings_file);
+  Delete_Closed_File(files, settings_file);
   return true;
 }
 

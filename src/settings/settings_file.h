@@ -12,6 +12,7 @@
 
 #include "core/command_error.h"
 #include "core/stopwatch.h"
+#include "platform/file_system.h"
 #include "platform/message_box.h"
 
 namespace velmaric {
@@ -54,7 +55,11 @@ class Settings_File {
   using Locator = std::function<std::string()>;
   using Failure_Report = std::function<void(const Command_Error&)>;
 
-  Settings_File(Settings_Host& host, Stopwatch& stopwatch, Locator locate);
+  Settings_File(File_System& files, Settings_Host& host, Stopwatch& stopwatch, Locator locate);
+
+  // Removes what an interrupted save left beside the settings file: its
+  // temporary files, and nothing else.
+  void Clear_Leftovers();
 
   // Writes all fifteen keys as one new version of the file. A running
   // stopwatch counts one more stop and logs it first; a maximised window is
@@ -62,8 +67,12 @@ class Settings_File {
   void Save_Settings();
 
   // Reads and applies all keys. Without a report the first failure ends the
-  // load (it throws); with one, a failing key keeps its value, the failure
-  // is reported and the remaining keys are still loaded.
+  // load (it throws); with one, a failing key takes its default, the
+  // failure is reported and the remaining keys are still loaded.
+  //
+  // A value with a CR or a NUL inside its line is invalid: an integer or
+  // the log file name fails with its message, a flag or a real quietly
+  // takes its default.
   void Load_Settings(const Failure_Report& report = nullptr);
 
   // The file the last load used; every other user takes this one.
@@ -73,6 +82,7 @@ class Settings_File {
   bool pending_maximize = false;
 
  private:
+  File_System& files_;
   Settings_Host& host_;
   Stopwatch& stopwatch_;
   Locator locate_;
@@ -80,12 +90,17 @@ class Settings_File {
 };
 
 // True when the file was there and is gone. A file another program holds is
-// left in place (with its attributes cleared).
-bool Delete_Closed_File(const std::string& name);
+// left in place (with its attributes cleared), and so is anything that is
+// not a regular file. A link stays: the file it names goes.
+bool Delete_Closed_File(File_System& files, const std::string& name);
 
 // Asks whether to go back to the factory defaults and, on Yes, deletes the
 // settings file. True when the user said Yes: the caller then restores the
 // window and runs its start-up restore again, which finds every default.
-bool Restore_Factory_Defaults(Message_Box& boxes, const std::string& settings_file);
+bool Restore_Factory_Defaults(File_System& files, Message_Box& boxes,
+                              const std::string& settings_file);
+
+// The failure of a log file name in the settings file that breaks its line.
+Command_Error Invalid_File_Name_Error(const std::string& text);
 
 }  // namespace velmaric

@@ -13,7 +13,8 @@ std::string Settings_File_Name_For(const std::string& executable_path, bool fold
 
 std::string Settings_File_Name() {
   const std::string executable = Executable_Path();
-  return Settings_File_Name_For(executable, Folder_Writable(Directory_Of_File(executable)),
+  return Settings_File_Name_For(executable,
+                                Folder_Writable(Real_File_System(), Directory_Of_File(executable)),
                                 User_Config_Folder());
 }
 

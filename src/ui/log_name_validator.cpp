@@ -4,7 +4,7 @@
 
 namespace velmaric {
 
-Log_Name_Validator::Log_Name_Validator(QLineEdit* box) : QValidator(box) {
+Log_Name_Validator::Log_Name_Validator(QLineEdit* box) : QValidator(box), box_(box) {
   accepted_length_ = static_cast<int>(box->text().size());
   connect(box, &QLineEdit::textChanged, this,
           [this](const QString& text) { accepted_length_ = static_cast<int>(text.size()); });
@@ -12,8 +12,17 @@ Log_Name_Validator::Log_Name_Validator(QLineEdit* box) : QValidator(box) {
 }
 
 QValidator::State Log_Name_Validator::validate(QString& input, int&) const {
+  for (const QChar c : input) {
+    if (c == QLatin1Char('\r') || c == QLatin1Char('\n') || c.isNull()) return Invalid;
+  }
   const auto length = static_cast<int>(input.size());
-  return length <= typed_limit || length < accepted_length_ ? Acceptable : Invalid;
+  return putting_ || length <= typed_limit || length <= accepted_length_ ? Acceptable : Invalid;
+}
+
+void Log_Name_Validator::Put_Text(const QString& text) {
+  putting_ = true;
+  box_->setText(text);
+  putting_ = false;
 }
 
 }  // namespace velmaric

@@ -2,8 +2,8 @@
 
 #include <QApplication>
 #include <QDesktopServices>
-#include <QUrl>
 #include <QSessionManager>
+#include <QUrl>
 
 #include "platform/autostart_folder.h"
 #include "platform/editor.h"
@@ -21,16 +21,17 @@ int main(int argc, char* argv[]) {
   QGuiApplication::setApplicationDisplayName(QStringLiteral("Set by Application when running"));
   QGuiApplication::setDesktopFileName(QStringLiteral("io.example.velmaric"));
 
+  velmaric::File_System& files = velmaric::Real_File_System();
   velmaric::Linux_Clock clock;
   velmaric::Qt_Message_Box boxes;
-  velmaric::Desktop_Editor editor;
+  velmaric::Desktop_Editor editor(files);
   const velmaric::About_Services about{
       [](const std::string& target) {
         QDesktopServices::openUrl(QUrl(QString::fromStdString(target)));
       },
       velmaric::Read_Memory_Status, velmaric::Executable_Path};
-  velmaric::Autostart_Folder autostart;
-  velmaric::TMainForm1 main_form({clock, boxes, editor, velmaric::Settings_File_Name,
+  velmaric::Autostart_Folder autostart(files);
+  velmaric::TMainForm1 main_form({files, clock, boxes, editor, velmaric::Settings_File_Name,
                                   velmaric::Executable_Path, nullptr, about, autostart,
                                   velmaric::Removable_Medium_Root});
 

@@ -1,28 +1,28 @@
 #include "ui/main_window.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QIcon>
 #include <QKeyEvent>
-#include <QShortcutEvent>
-#include <QAbstractButton>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcutEvent>
 #include <QSpinBox>
 #include <QTimer>
 #include <QWindow>
 #include <exception>
 
 #include "core/layout_scaling.h"
-#include "ui/control_style.h"
 #include "settings/settings_file.h"
 #include "settings/startup_entry.h"
+#include "ui/control_style.h"
 
 namespace velmaric {
 namespace {
@@ -35,17 +35,24 @@ void Set_Text_If_Changed(QLineEdit* edit, const std::string& text) {
   if (edit->text() != value) edit->setText(value);
 }
 
-QString Q(const char* latin1) { return QString::fromLatin1(latin1); }
+QString Q(const char* latin1) {
+  return QString::fromLatin1(latin1);
+}
 
 }  // namespace
 
 TMainForm1::TMainForm1(const Window_Services& services, QWidget* parent)
-    : QMainWindow(parent), clock_(services.clock), boxes_(services.boxes),
-      editor_(services.editor), executable_path_(services.executable_path),
-      startup_registry_(services.startup_registry), locate_medium_(services.locate_medium),
+    : QMainWindow(parent),
+      files_(services.files),
+      clock_(services.clock),
+      boxes_(services.boxes),
+      editor_(services.editor),
+      executable_path_(services.executable_path),
+      startup_registry_(services.startup_registry),
+      locate_medium_(services.locate_medium),
       choose_log_file_(services.choose_log_file),
       stopwatch_(services.clock, *this),
-      settings_(*this, stopwatch_, services.settings_file_name) {
+      settings_(services.files, *this, stopwatch_, services.settings_file_name) {
   setObjectName(QStringLiteral("MainForm1"));
   setWindowIcon(QIcon(QStringLiteral(":/velmaric/velmaric.svg")));
   Set_Design_Font(this, false);
@@ -61,7 +68,9 @@ TMainForm1::TMainForm1(const Window_Services& services, QWidget* parent)
   Timer1->start();
 }
 
-TMainForm1::~TMainForm1() { qApp->removeEventFilter(this); }
+TMainForm1::~TMainForm1() {
+  qApp->removeEventFilter(this);
+}
 
 void TMainForm1::Connect_Check_Item(QAction* item, void (TMainForm1::*handler)()) {
   // The handler owns the check mark, so the toggle Qt makes on its own is
@@ -119,6 +128,7 @@ void TMainForm1::FormShow() {
   Set_Client_Size(design_client_width, design_client_height);
   Capture_Layout();
   if (program_start) {
+    settings_.Clear_Leftovers();
     // A settings file that cannot be read never stops the program: the
     // failing key keeps its default and the others still load.
     settings_.Load_Settings([this](const Command_Error& failure) { boxes_.Error(failure.what()); });
@@ -142,21 +152,24 @@ void TMainForm1::FormShow() {
   Refresh_View();
 }
 
-void TMainForm1::Process_Pending_Events() { QCoreApplication::processEvents(); }
+void TMainForm1::Process_Pending_Events() {
+  QCoreApplication::processEvents();
+}
 
 void TMainForm1::Copy_Stopwatch_Times_to_FloppyDisk_OptionClick() {
-  Run_Command([this] { Copy_Stopwatch_Times_To_Medium(*this, boxes_, locate_medium_); });
+  Run_Command([this] { Copy_Stopwatch_Times_To_Medium(files_, *this, boxes_, locate_medium_); });
 }
 
 void TMainForm1::Copy_Stopwatch_Times_From_FloppyDisk_OptionClick() {
-  Run_Command([this] { Copy_Stopwatch_Times_From_Medium(*this, boxes_, locate_medium_); });
+  Run_Command([this] { Copy_Stopwatch_Times_From_Medium(files_, *this, boxes_, locate_medium_); });
 }
 
 void TMainForm1::Auto_Run_at_Windows_Startup_OptionClick() {
   Run_Command([this] {
-    Auto_Run_at_Windows_Startup_Option->setChecked(velmaric::Auto_Run_at_Windows_Startup_OptionClick(
-        Auto_Run_at_Windows_Startup_Option->isChecked(), startup_registry_, executable_path_(),
-        boxes_));
+    Auto_Run_at_Windows_Startup_Option->setChecked(
+        velmaric::Auto_Run_at_Windows_Startup_OptionClick(
+            Auto_Run_at_Windows_Startup_Option->isChecked(), startup_registry_, executable_path_(),
+            boxes_));
   });
 }
 
@@ -182,7 +195,7 @@ void TMainForm1::closeEvent(QCloseEvent* event) {
 
 void TMainForm1::Restore_Factory_Defaults_OptionClick() {
   Run_Command([this] {
-    if (!Restore_Factory_Defaults(boxes_, settings_.Settings_File_Name())) return;
+    if (!Restore_Factory_Defaults(files_, boxes_, settings_.Settings_File_Name())) return;
     if (isMaximized() || isMinimized()) showNormal();
     FormShow();
   });
@@ -194,7 +207,9 @@ void TMainForm1::Apply_Startup_Show_State() {
 
 // ---- client area and layout ------------------------------------------------
 
-QSize TMainForm1::Client_Size() const { return client->size(); }
+QSize TMainForm1::Client_Size() const {
+  return client->size();
+}
 
 void TMainForm1::Set_Client_Size(int width, int height) {
   restoring_to_.reset();
@@ -213,9 +228,9 @@ void TMainForm1::Capture_Layout() {
       continue;
     }
     const QRect g = component.control->geometry();
-    const std::string item = Layout_Item({g.x(), g.width(), g.y(), g.height(),
-                                          Font_Points(component.control)},
-                                         component.object->objectName().toStdString());
+    const std::string item =
+        Layout_Item({g.x(), g.width(), g.y(), g.height(), Font_Points(component.control)},
+                    component.object->objectName().toStdString());
     Scaling_ListBox->addItem(QString::fromStdString(item));
   }
 }
@@ -287,7 +302,9 @@ bool TMainForm1::Click_First_Button_With(const QKeySequence& mnemonic) {
 
 // ---- window options --------------------------------------------------------
 
-void TMainForm1::Always_On_Top_OptionClick() { Toggle_Always_On_Top(); }
+void TMainForm1::Always_On_Top_OptionClick() {
+  Toggle_Always_On_Top();
+}
 
 void TMainForm1::Toggle_Always_On_Top() {
   const bool on_top = !Always_On_Top_Option->isChecked();
@@ -330,7 +347,9 @@ void TMainForm1::Reset_BitBtnClick() {
   });
 }
 
-void TMainForm1::Exit_BitBtnClick() { close(); }
+void TMainForm1::Exit_BitBtnClick() {
+  close();
+}
 
 // ---- view ------------------------------------------------------------------
 

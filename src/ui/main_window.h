@@ -23,21 +23,21 @@
 
 #include <QMainWindow>
 #include <QString>
-#include <optional>
-#include <vector>
-
 #include <exception>
 #include <functional>
+#include <optional>
+#include <vector>
 
 #include "core/clock.h"
 #include "core/stopwatch.h"
 #include "log/log_writer.h"
 #include "platform/autostart_folder.h"
 #include "platform/editor.h"
+#include "platform/file_system.h"
 #include "platform/message_box.h"
-#include "ui/about_box.h"
 #include "settings/disk_transfer.h"
 #include "settings/settings_file.h"
+#include "ui/about_box.h"
 
 class QAction;
 class QKeySequence;
@@ -55,12 +55,15 @@ class QTimer;
 
 namespace velmaric {
 
+class Log_Name_Validator;
+
 // Asks the user for a log file, offering the last choice of this run;
 // nothing when the user cancels.
 using Log_File_Chooser = std::function<std::optional<std::string>(const std::string& last_choice)>;
 
 // Everything the window reaches outside itself; tests hand in fakes.
 struct Window_Services {
+  File_System& files;  // every file the window reads or writes goes through it
   const Clock& clock;
   Message_Box& boxes;
   Editor& editor;
@@ -196,6 +199,7 @@ class TMainForm1 : public QMainWindow,
   template <typename T>
   T* Add_Control(T* control, const char* name, QRect geometry, bool bold = false);
 
+  File_System& files_;
   const Clock& clock_;
   Message_Box& boxes_;
   Editor& editor_;
@@ -204,6 +208,10 @@ class TMainForm1 : public QMainWindow,
   Medium_Locator locate_medium_;
   Log_File_Chooser choose_log_file_;
   std::string last_log_choice_;
+  // The log file name as bytes, which need not be UTF-8; the box shows it
+  // as well as it can and holds it as long as the user does not edit it.
+  std::string log_file_name_;
+  Log_Name_Validator* log_name_validator_ = nullptr;
   Stopwatch stopwatch_;
   Settings_File settings_;
   std::vector<Component> components_;

@@ -1,10 +1,10 @@
 // The Help menu, the menu-bar clock, and the product's name in the titles.
 
 #include <QAction>
+#include <QDate>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QDate>
 
 #include "companion/companion_files.h"
 #include "ui/main_window.h"
@@ -32,18 +32,22 @@ void TMainForm1::Apply_Product_Texts() {
   AboutBox->setToolTip(QString());
 }
 
-void TMainForm1::AboutOptionClick() { AboutBox->exec(); }
+void TMainForm1::AboutOptionClick() {
+  AboutBox->exec();
+}
 
 void TMainForm1::View_Readme_file_OptionClick() {
   Run_Command([this] { View_Readme_File(executable_path_(), editor_, boxes_); });
 }
 
-void TMainForm1::SpareMenuClick() { View_Readme_file_OptionClick(); }
+void TMainForm1::SpareMenuClick() {
+  View_Readme_file_OptionClick();
+}
 
 void TMainForm1::View_Shareware_Catalog_OptionClick() {
   Run_Command([this] {
-    View_Catalog_File(AboutBox->ProductName->text().toStdString(), executable_path_(), editor_,
-                      boxes_);
+    View_Catalog_File(files_, AboutBox->ProductName->text().toStdString(), executable_path_(),
+                      editor_, boxes_);
   });
 }
 

@@ -3,12 +3,14 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
 #include "log/log_commands.h"
+#include "settings/ini_file.h"
 #include "ui/control_style.h"
 #include "ui/log_name_validator.h"
 #include "ui/main_window.h"
@@ -16,22 +18,51 @@
 namespace velmaric {
 namespace {
 
+constexpr const char* unusable_log_name =
+    "The chosen file name contains a line break or a NUL character and can NOT be used for the "
+    "Log file.  (The Log file name has NOT been changed)";
+
+// The dialog shows file names through the system's decoding, which turns
+// bytes that are not UTF-8 into replacement characters, and answers with
+// the name it showed: a name of no file. Each level of the answer that
+// shows such a character is looked up among its folder's entries by the
+// name the dialog showed for it, so the bytes on the disk come back.
+std::string Name_On_Disk(const File_System& files, const QString& chosen) {
+  std::string name;
+  const QStringList levels = chosen.split(QLatin1Char('/'));
+  for (qsizetype i = 0; i < levels.size(); ++i) {
+    std::string level = QFile::encodeName(levels[i]).toStdString();
+    if (levels[i].contains(QChar::ReplacementCharacter)) {
+      for (const std::string& entry : files.Folder_Entries(name.empty() ? "./" : name)) {
+        if (QFile::decodeName(QByteArray::fromStdString(entry)) == levels[i]) {
+          level = entry;
+          break;
+        }
+      }
+    }
+    name += level;
+    if (i + 1 < levels.size()) name += '/';
+  }
+  return name;
+}
+
 // The file-open dialog: any file, existing or not, no read-only box.
-std::optional<std::string> Ask_For_Log_File(QWidget* parent, const QString& filter,
-                                            const std::string& last_choice) {
+std::optional<std::string> Ask_For_Log_File(QWidget* parent, const File_System& files,
+                                            const QString& filter, const std::string& last_choice) {
   QFileDialog dialog(parent, QString(), QString(), filter);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setOption(QFileDialog::ReadOnly, false);
-  if (!last_choice.empty()) dialog.selectFile(QString::fromStdString(last_choice));
+  if (!last_choice.empty())
+    dialog.selectFile(QFile::decodeName(QByteArray::fromStdString(last_choice)));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return dialog.selectedFiles().constFirst().toStdString();
+  return Name_On_Disk(files, dialog.selectedFiles().constFirst());
 }
 
 }  // namespace
 
 void TMainForm1::Connect_Log_Handlers() {
-  new Log_Name_Validator(Log_File_Name_EditBox);
+  log_name_validator_ = new Log_Name_Validator(Log_File_Name_EditBox);
   Log_File_Name_EditBox->installEventFilter(this);
   connect(Select_Log_File_BitBtn, &QPushButton::clicked, this,
           &TMainForm1::Select_Log_File_BitBtnClick);
@@ -50,18 +81,18 @@ void TMainForm1::Connect_Log_Handlers() {
 Log_Settings TMainForm1::Current_Log_Settings() const {
   Log_Settings log;
   log.logging_on = Log_to_File_RadioButton->isChecked();
-  log.file_name = Log_File_Name_EditBox->text().toStdString();
+  log.file_name = Log_File_Name();
   log.time_only = Write_Time_to_Log_Only_CheckBox->isChecked();
   log.count_column = Write_Stop_Count_CheckBox->isChecked();
   return log;
 }
 
 void TMainForm1::Write_Stop_Entry() {
-  Write_Log_Entry(kind_stop, Current_Log_Settings(), stopwatch_, clock_);
+  Write_Log_Entry(files_, kind_stop, Current_Log_Settings(), stopwatch_, clock_);
 }
 
 void TMainForm1::Append_Reset_Marker() {
-  velmaric::Append_Reset_Marker(Log_File_Name_EditBox->text().toStdString());
+  velmaric::Append_Reset_Marker(files_, Log_File_Name());
 }
 
 void TMainForm1::Log_to_File_RadioButtonClick() {
@@ -74,35 +105,46 @@ void TMainForm1::Do_Not_Log_RadioButtonClick() {
   Set_Background(Log_File_Name_EditBox, Grey_Text_Colour());
 }
 
-void TMainForm1::Select_Log_File_BitBtnClick() { Choose_Log_File(); }
+void TMainForm1::Select_Log_File_BitBtnClick() {
+  Choose_Log_File();
+}
 
 void TMainForm1::Choose_Log_File() {
   const std::optional<std::string> chosen =
       choose_log_file_ ? choose_log_file_(last_log_choice_)
-                       : Ask_For_Log_File(this, OpenDialog1->property("filter").toString(),
+                       : Ask_For_Log_File(this, files_, OpenDialog1->property("filter").toString(),
                                           last_log_choice_);
   if (!chosen) return;
+  // The name is stored on a line of the settings file, where a line break
+  // would start a line of the name's choosing.
+  if (!Fits_On_One_Line(*chosen)) {
+    boxes_.Information(unusable_log_name);
+    return;
+  }
   last_log_choice_ = *chosen;
   // Taken whole, whatever its length; logging is not switched on by it.
-  Log_File_Name_EditBox->setText(QString::fromStdString(*chosen));
+  Set_Log_File_Name(*chosen);
 }
 
 void TMainForm1::Reset_Log_ButtonClick() {
-  Run_Command([this] { Reset_Log(Current_Log_Settings(), Expert_Mode_Option->isChecked(), boxes_); });
+  Run_Command([this] {
+    Reset_Log(files_, Current_Log_Settings(), Expert_Mode_Option->isChecked(), boxes_);
+  });
 }
 
 void TMainForm1::View_Log_ButtonClick() {
-  Run_Command([this] { View_Log(Current_Log_Settings(), editor_, boxes_); });
+  Run_Command([this] { View_Log(files_, Current_Log_Settings(), editor_, boxes_); });
 }
 
 void TMainForm1::Snap_Shot_Since_Resume_ButtonClick() {
-  Run_Command(
-      [this] { Write_Log_Entry(kind_snap_shot, Current_Log_Settings(), stopwatch_, clock_); });
+  Run_Command([this] {
+    Write_Log_Entry(files_, kind_snap_shot, Current_Log_Settings(), stopwatch_, clock_);
+  });
 }
 
 void TMainForm1::Snap_Shot_Since_Start_ButtonClick() {
   Run_Command([this] {
-    Write_Log_Entry(kind_original_start, Current_Log_Settings(), stopwatch_, clock_);
+    Write_Log_Entry(files_, kind_original_start, Current_Log_Settings(), stopwatch_, clock_);
   });
 }
 

@@ -8,6 +8,7 @@
 #include <QRadioButton>
 #include <QResizeEvent>
 
+#include "ui/log_name_validator.h"
 #include "ui/main_window.h"
 
 namespace velmaric {
@@ -40,11 +41,16 @@ int TMainForm1::Client_Height() const {
 
 bool TMainForm1::Option(Option_Item item) const {
   switch (item) {
-    case Option_Item::Do_Not_Log_RadioButton: return Do_Not_Log_RadioButton->isChecked();
-    case Option_Item::Log_to_File_RadioButton: return Log_to_File_RadioButton->isChecked();
-    case Option_Item::Expert_Mode_Option: return Expert_Mode_Option->isChecked();
-    case Option_Item::Write_Stop_Count_CheckBox: return Write_Stop_Count_CheckBox->isChecked();
-    case Option_Item::Always_On_Top_Option: return Always_On_Top_Option->isChecked();
+    case Option_Item::Do_Not_Log_RadioButton:
+      return Do_Not_Log_RadioButton->isChecked();
+    case Option_Item::Log_to_File_RadioButton:
+      return Log_to_File_RadioButton->isChecked();
+    case Option_Item::Expert_Mode_Option:
+      return Expert_Mode_Option->isChecked();
+    case Option_Item::Write_Stop_Count_CheckBox:
+      return Write_Stop_Count_CheckBox->isChecked();
+    case Option_Item::Always_On_Top_Option:
+      return Always_On_Top_Option->isChecked();
     case Option_Item::Auto_Run_at_Windows_Startup_Option:
       return Auto_Run_at_Windows_Startup_Option->isChecked();
   }
@@ -53,11 +59,21 @@ bool TMainForm1::Option(Option_Item item) const {
 
 void TMainForm1::Set_Option(Option_Item item, bool on) {
   switch (item) {
-    case Option_Item::Do_Not_Log_RadioButton: Select_Radio_Button(Do_Not_Log_RadioButton, on); break;
-    case Option_Item::Log_to_File_RadioButton: Select_Radio_Button(Log_to_File_RadioButton, on); break;
-    case Option_Item::Expert_Mode_Option: Expert_Mode_Option->setChecked(on); break;
-    case Option_Item::Write_Stop_Count_CheckBox: Write_Stop_Count_CheckBox->setChecked(on); break;
-    case Option_Item::Always_On_Top_Option: Always_On_Top_Option->setChecked(on); break;
+    case Option_Item::Do_Not_Log_RadioButton:
+      Select_Radio_Button(Do_Not_Log_RadioButton, on);
+      break;
+    case Option_Item::Log_to_File_RadioButton:
+      Select_Radio_Button(Log_to_File_RadioButton, on);
+      break;
+    case Option_Item::Expert_Mode_Option:
+      Expert_Mode_Option->setChecked(on);
+      break;
+    case Option_Item::Write_Stop_Count_CheckBox:
+      Write_Stop_Count_CheckBox->setChecked(on);
+      break;
+    case Option_Item::Always_On_Top_Option:
+      Always_On_Top_Option->setChecked(on);
+      break;
     case Option_Item::Auto_Run_at_Windows_Startup_Option:
       Auto_Run_at_Windows_Startup_Option->setChecked(on);
       break;
@@ -77,11 +93,15 @@ void TMainForm1::Select_Radio_Button(QRadioButton* button, bool on) {
 }
 
 std::string TMainForm1::Log_File_Name() const {
-  return Log_File_Name_EditBox->text().toStdString();
+  // Bytes that are not UTF-8 show as replacement characters; the name the
+  // box shows stands for the bytes until the user edits it.
+  const QString shown = Log_File_Name_EditBox->text();
+  return shown == QString::fromStdString(log_file_name_) ? log_file_name_ : shown.toStdString();
 }
 
 void TMainForm1::Set_Log_File_Name(const std::string& name) {
-  Log_File_Name_EditBox->setText(QString::fromStdString(name));
+  log_file_name_ = name;
+  log_name_validator_->Put_Text(QString::fromStdString(name));
 }
 
 }  // namespace velmaric

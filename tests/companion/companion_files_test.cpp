@@ -49,7 +49,7 @@ TEST(Companion_Files, CatalogOpensOnlyWhenPresent) {
 
   testing::Recording_Editor editor;
   testing::Recording_Message_Box boxes;
-  View_Catalog_File("Velmaric", executable, editor, boxes);
+  View_Catalog_File(Real_File_System(), "Velmaric", executable, editor, boxes);
   EXPECT_TRUE(editor.started.empty());
   ASSERT_EQ(boxes.shown.size(), 1U);
   EXPECT_EQ(boxes.shown[0].kind, "Information");
@@ -59,10 +59,10 @@ TEST(Companion_Files, CatalogOpensOnlyWhenPresent) {
             "file and try again.");
 
   std::ofstream(folder / "catalog.txt") << "catalog\n";
-  View_Catalog_File("Velmaric", executable, editor, boxes);
+  View_Catalog_File(Real_File_System(), "Velmaric", executable, editor, boxes);
   EXPECT_EQ(editor.started, std::vector<std::string>{(folder / "catalog.txt").string()});
   editor.available = false;
-  View_Catalog_File("Velmaric", executable, editor, boxes);
+  View_Catalog_File(Real_File_System(), "Velmaric", executable, editor, boxes);
   EXPECT_EQ(boxes.shown.back().text, "Windows Notepad could not be found.");
   std::filesystem::remove_all(folder);
 }

@@ -1,8 +1,12 @@
 // The window's commands that write files, run on the offscreen platform
-// while each of their file writes fails in turn: with a full disk, a refused
+// while each of their file changes fails in turn: with a full disk, a refused
 // permission and an I/O error. After every failure the user must have seen
 // at most one error box, the window must still work, the settings file must
 // hold one whole save and the log only whole lines.
+//
+// Then the power is cut at each of those changes in turn, and once more
+// after the command: what the disk holds must be, file by file, the old
+// contents or the new, and the new once the command is done.
 //
 // Each run starts from the same scene in the same folder: a timing stopped
 // once (the old settings file and log), then resumed with two options
@@ -29,9 +33,9 @@
 #include <optional>
 #include <set>
 
-#include "fault_switch.h"
+#include "fault_file_system.h"
 #include "log/log_writer.h"
-#include "platform/atomic_file.h"
+#include "platform/regular_files.h"
 #include "settings/disk_transfer.h"
 #include "settings/settings_keys.h"
 #include "support/window_fixture.h"
@@ -73,7 +77,7 @@ bool Saves_While_Running(Command command) {
 }
 
 struct Injected_Error {
-  int number;
+  int number;  // 0: the power is cut
   const char* name;
   const char* description;  // the error box's text for it
 };
@@ -81,6 +85,7 @@ constexpr Injected_Error injected_errors[] = {
     {ENOSPC, "ENOSPC", "Disk full"},
     {EACCES, "EACCES", "File access denied"},
     {EIO, "EIO", "I/O error 5"},
+    {0, "power cut", "I/O error 5"},
 };
 
 void Write(const QString& name, const QByteArray& contents) {
@@ -157,6 +162,8 @@ class Fault_Injection_Test : public QObject, private velmaric::testing::Window_F
   Q_OBJECT
 
  private:
+  std::unique_ptr<fault::Fault_File_System> files_;
+
   using Window_Fixture::Path;
   QString Path(const char* name) const { return Path(QString::fromLatin1(name)); }
   void Tick(int centi_seconds) {
@@ -199,11 +206,12 @@ class Fault_Injection_Test : public QObject, private velmaric::testing::Window_F
 
   // The same scene in the same folder every time, with nothing armed.
   void Start_Scene() {
-    fault::Arm(0, 0);
+    files_->Arm(0, fault::Mode::error);
     Close_Program();
     QVERIFY(QDir(folder_.path()).removeRecursively());
     for (const char* sub : {"app", "logs", "disk"}) QVERIFY(QDir().mkpath(Path(sub)));
     Create_World();
+    world_->files = files_.get();
     world_->settings_file = Path("app/velmaric.ini").toStdString();
     world_->executable = Path("app/velmaric").toStdString();
     world_->medium = Path("disk").toStdString();
@@ -283,6 +291,45 @@ class Fault_Injection_Test : public QObject, private velmaric::testing::Window_F
       QVERIFY(after.disk_settings == after.settings && after.disk_settings != before.disk_settings);
       QVERIFY(after.disk_log == after.log && after.disk_log != before.disk_log);
     }
+  }
+
+  // Checks what a power cut left; outcome gets its line of the table.
+  void Check_Power_Cut(Command command, const QString& where, const Files& before,
+                       const Files& after, bool command_done, QString& outcome) {
+    const Files now = Snapshot();
+    const auto state = [](const QByteArray& old, const QByteArray& added,
+                          const QByteArray& actual) {
+      return actual == old     ? QStringLiteral("old")
+             : actual == added ? QStringLiteral("new")
+                               : QStringLiteral("torn");
+    };
+    const QString settings = state(before.settings, after.settings, now.settings);
+    const QString log = state(before.log, after.log, now.log);
+    const QString disk = state(before.disk_settings, after.disk_settings, now.disk_settings) +
+                         QLatin1Char('/') + state(before.disk_log, after.disk_log, now.disk_log);
+    outcome = QStringLiteral("settings %1, log %2").arg(settings, log);
+    if (command == Command::copy_out) outcome += QStringLiteral(", disk copies %1").arg(disk);
+    const auto fail = [&](const QString& what) {
+      return (where + QStringLiteral(": ") + what + QStringLiteral(" [") + outcome +
+              QStringLiteral("]"))
+          .toLocal8Bit();
+    };
+    QVERIFY2(!outcome.contains(QLatin1String("torn")),
+             fail(QStringLiteral("a file is neither old nor new")).constData());
+    QVERIFY2(now.disk_settings == before.disk_settings || command == Command::copy_out,
+             fail(QStringLiteral("the disk was written")).constData());
+    if (command_done) {
+      QVERIFY2(now == after,
+               fail(QStringLiteral("a finished command is not on the disk")).constData());
+    }
+    if ((command == Command::stop || Saves_While_Running(command)) &&
+        settings == QLatin1String("new")) {
+      QVERIFY2(log == QLatin1String("new"),
+               fail(QStringLiteral("saved, but not logged")).constData());
+    }
+    QVERIFY2(Stray_Files().isEmpty(), fail(QStringLiteral("temporaries left behind: ") +
+                                           Stray_Files().join(QLatin1Char(' ')))
+                                          .constData());
   }
 
   // Checks one run whose fault fired; outcome gets its line of the table.
@@ -393,33 +440,34 @@ class Fault_Injection_Test : public QObject, private velmaric::testing::Window_F
   void initTestCase() {
     QVERIFY(folder_.isValid());
     QApplication::setQuitOnLastWindowClosed(false);
-    fault::Watch(folder_.path().toStdString());
+    files_ = std::make_unique<fault::Fault_File_System>(velmaric::Real_File_System(),
+                                                        folder_.path().toStdString());
   }
   void cleanup() {
-    fault::Arm(0, 0);
+    files_->Arm(0, fault::Mode::error);
     Close_Program();
   }
 
-  void every_wrapped_call_is_seen_in_the_folder_and_none_elsewhere() {
+  void every_kind_of_change_is_seen_in_the_folder_and_none_elsewhere() {
     std::set<std::string> seen;
-    for (const Command command : {Command::stop, Command::reset_log}) {
+    for (const Command command : all_commands) {
       Start_Scene();
-      fault::Arm(0, 0);
+      files_->Arm(0, fault::Mode::error);
       Run(command);
-      for (const std::string& call : fault::Trace()) seen.insert(call.substr(0, call.find(' ')));
+      for (const std::string& call : files_->Trace()) seen.insert(call.substr(0, call.find(' ')));
     }
-    // A wrap the linker did not apply would silently test nothing.
-    QCOMPARE(seen, (std::set<std::string>{"close", "create", "fsync", "open", "rename", "truncate",
-                                          "write"}));
+    // A change that bypassed the file system would silently test nothing.
+    QCOMPARE(seen, (std::set<std::string>{"chmod", "close", "create", "fsync", "open", "probe",
+                                          "rename", "truncate", "utime", "write"}));
 
     QTemporaryDir elsewhere;
     const std::string log = elsewhere.filePath(QStringLiteral("x.log")).toStdString();
     const std::string ini = elsewhere.filePath(QStringLiteral("x.ini")).toStdString();
-    fault::Arm(1, EIO);
-    velmaric::Append_Line_To_File(log, "line");
-    velmaric::Replace_File_Contents(ini, "a=1\r\n");
-    QCOMPARE(fault::Calls(), 0);
-    fault::Arm(0, 0);
+    files_->Arm(1, fault::Mode::error, EIO);
+    velmaric::Append_Line_To_File(*files_, log, "line");
+    velmaric::Replace_Regular_File(*files_, ini, "a=1\r\n");
+    QCOMPARE(files_->Calls(), 0);
+    files_->Arm(0, fault::Mode::error);
     QCOMPARE(Contents(QString::fromStdString(log)), QByteArray("line\r\n"));
     QCOMPARE(Contents(QString::fromStdString(ini)), QByteArray("a=1\r\n"));
   }
@@ -441,13 +489,15 @@ class Fault_Injection_Test : public QObject, private velmaric::testing::Window_F
     const Command which = static_cast<Command>(command);
     const Injected_Error& injected = injected_errors[error];
 
+    const fault::Mode mode = injected.number == 0 ? fault::Mode::power_cut : fault::Mode::error;
+
     // The fault-free run gives the new contents and the number of calls.
     Start_Scene();
     if (QTest::currentTestFailed()) return;
     const Files before = Snapshot();
-    fault::Arm(0, 0);
+    files_->Arm(0, fault::Mode::error);
     QCOMPARE(Run(which), which == Command::close);
-    const int calls = fault::Calls();
+    const int calls = files_->Calls();
     const Files after = Snapshot();
     QVERIFY(Shown("Error").empty());
     QVERIFY(calls > 0);
@@ -460,25 +510,30 @@ class Fault_Injection_Test : public QObject, private velmaric::testing::Window_F
       Start_Scene();
       if (QTest::currentTestFailed()) return;
       QVERIFY2(Snapshot() == before, "the scene did not repeat exactly");
-      fault::Arm(call, injected.number);
+      files_->Arm(call, mode, injected.number);
       const bool closed = Run(which);
-      const bool fired = fault::Fired();
-      const QString failed_call = QString::fromStdString(fault::Fired_Call());
-      fault::Arm(0, 0);
-      if (!fired) {
-        QCOMPARE(call, calls + 1);
-        break;
-      }
+      const bool fired = files_->Fired();
+      const QString failed_call = fired ? QString::fromStdString(files_->Fired_Call())
+                                        : QStringLiteral("(after the command)");
+      if (mode == fault::Mode::power_cut) files_->Lose_Power();
+      files_->Arm(0, fault::Mode::error);
+      if (!fired) QCOMPARE(call, calls + 1);
+      if (!fired && mode == fault::Mode::error) break;
       const QString where = QStringLiteral("%1 with %2 at call %3 of %4 (%5)")
                                 .arg(QLatin1String(Name_Of(which)), QLatin1String(injected.name))
                                 .arg(call)
                                 .arg(calls)
                                 .arg(failed_call);
       QString outcome;
-      Check_Run(which, injected, where, before, after, closed, outcome);
+      if (mode == fault::Mode::power_cut) {
+        Check_Power_Cut(which, where, before, after, !fired, outcome);
+      } else {
+        Check_Run(which, injected, where, before, after, closed, outcome);
+      }
       if (QTest::currentTestFailed()) return;
       table << QStringLiteral("  %1 %2: %3").arg(call, 2).arg(failed_call, -30).arg(outcome);
-      ++tally[outcome.section(QLatin1Char(';'), 0, 0)];
+      ++tally[mode == fault::Mode::power_cut ? outcome : outcome.section(QLatin1Char(';'), 0, 0)];
+      if (!fired) break;
     }
     QStringList summary;
     for (const auto& [outcome, count] : tally)

@@ -26,16 +26,18 @@ class Editor_Test : public ::testing::Test {
     mkdir(bin_.c_str(), 0755);
     const std::string opener = bin_ + "/xdg-open";
     testing::Write_File(opener, "#!/bin/sh\nprintf '%s\\n' \"$#\" \"$@\" > \"" + record_ +
-                                    ".tmp\" && /bin/mv \"" + record_ + ".tmp\" \"" + record_ + "\"\n");
+                                    ".tmp\" && /bin/mv \"" + record_ + ".tmp\" \"" + record_ +
+                                    "\"\n");
     chmod(opener.c_str(), 0755);
   }
   void TearDown() override { setenv("PATH", saved_path_.c_str(), 1); }
 
   std::string Wait_For_Record() const {
-    for (int i = 0; i < 500 && !File_Exists(record_); ++i) {
+    for (int i = 0; i < 500 && !File_Exists(Real_File_System(), record_); ++i) {
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
-    return File_Exists(record_) ? testing::Read_File(record_) : "<never started>";
+    return File_Exists(Real_File_System(), record_) ? testing::Read_File(record_)
+                                                    : "<never started>";
   }
 
   testing::Temp_Folder folder_;
@@ -46,17 +48,17 @@ class Editor_Test : public ::testing::Test {
 
 TEST_F(Editor_Test, FindsTheOpenerOnThePathOnly) {
   setenv("PATH", (folder_.Path("empty") + ":/nonexistent").c_str(), 1);
-  EXPECT_FALSE(Desktop_Editor().Available());
+  EXPECT_FALSE(Desktop_Editor(Real_File_System()).Available());
   setenv("PATH", ("/nonexistent::" + bin_).c_str(), 1);
-  EXPECT_TRUE(Desktop_Editor().Available());
-  EXPECT_EQ(Find_On_Path("xdg-open"), bin_ + "/xdg-open");
+  EXPECT_TRUE(Desktop_Editor(Real_File_System()).Available());
+  EXPECT_EQ(Find_On_Path(Real_File_System(), "xdg-open"), bin_ + "/xdg-open");
 }
 
 TEST_F(Editor_Test, PassesTheNameAsOneArgumentUntouched) {
   setenv("PATH", bin_.c_str(), 1);
-  const std::string name = "/tmp/my logs/run; rm -rf $HOME `id` 'q' \"d\" *.log" +
-                           std::string(200, 'x');
-  Desktop_Editor().Start(name);
+  const std::string name =
+      "/tmp/my logs/run; rm -rf $HOME `id` 'q' \"d\" *.log" + std::string(200, 'x');
+  Desktop_Editor(Real_File_System()).Start(name);
   EXPECT_EQ(Wait_For_Record(), "1\n" + name + "\n");
 }
 

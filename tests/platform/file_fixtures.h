@@ -3,14 +3,11 @@
 // child process that holds a file the way another program would.
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/file.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <ctime>
@@ -18,6 +15,8 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+
+#include "support/hostile_nodes.h"
 
 namespace velmaric::testing {
 
@@ -67,14 +66,8 @@ inline std::int32_t Packed(int year, int month, int day, int hour, int minute, i
   return static_cast<std::int32_t>(date << 16 | time);
 }
 
-// A socket file exists but cannot be opened, like a device that is not there.
-inline void Make_Socket_File(const std::string& name) {
-  const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
-  sockaddr_un address{};
-  address.sun_family = AF_UNIX;
-  name.copy(address.sun_path, sizeof address.sun_path - 1);
-  EXPECT_EQ(bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0) << name;
-  close(fd);
+inline void Make_Hostile_Nodes(const Temp_Folder& folder) {
+  ASSERT_TRUE(Make_Hostile_Nodes(folder.Path(""))) << folder.Path("");
 }
 
 // A child process that keeps a file open, flock-ed if asked, until destroyed.

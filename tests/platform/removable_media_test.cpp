@@ -64,8 +64,8 @@ class Removable_Media : public ::testing::TestWithParam<Medium_Case> {
 };
 
 TEST_P(Removable_Media, FindsTheFirstRemovableMountInTableOrder) {
-  EXPECT_EQ(First_Removable_Medium(GetParam().mount_table, folder.Path("class/block"),
-                                   folder.Path("dev")),
+  EXPECT_EQ(First_Removable_Medium(Real_File_System(), GetParam().mount_table,
+                                   folder.Path("class/block"), folder.Path("dev")),
             GetParam().medium);
 }
 

@@ -82,19 +82,20 @@ TEST_F(Disk_Transfer, CopyOutCarriesTheStopThatTheSaveCounted) {
     Write_File(window.log_file, "header\nSTOP 2\n");
     Set_Write_Time(window.log_file, Local_Seconds(2011, 5, 6, 7, 8, 10));
   };
-  Copy_Stopwatch_Times_To_Medium(window, boxes, Medium(folder.Path("medium/")));
+  Copy_Stopwatch_Times_To_Medium(Real_File_System(), window, boxes, Medium(folder.Path("medium/")));
 
   EXPECT_EQ(window.calls, (std::vector<std::string>{"events", "save", "locate"}));
   EXPECT_EQ(Read_File(folder.Path("medium/velmaric.ini")), "stop_count=2\n");
   EXPECT_EQ(Read_File(folder.Path("medium/run.log")), "header\nSTOP 2\n");
-  EXPECT_EQ(Get_File_Date_Stamp(folder.Path("medium/run.log")), Packed(2011, 5, 6, 7, 8, 10));
+  EXPECT_EQ(Get_File_Date_Stamp(Real_File_System(), folder.Path("medium/run.log")),
+            Packed(2011, 5, 6, 7, 8, 10));
   EXPECT_EQ(Notices(), std::vector<std::string>{copied_out});
 }
 
 TEST_F(Disk_Transfer, WithoutMediumBothCommandsCopyAndCreateNothing) {
   const std::set<std::string> before = Tree();
-  Copy_Stopwatch_Times_To_Medium(window, boxes, Medium(std::nullopt));
-  Copy_Stopwatch_Times_From_Medium(window, boxes, Medium(std::nullopt));
+  Copy_Stopwatch_Times_To_Medium(Real_File_System(), window, boxes, Medium(std::nullopt));
+  Copy_Stopwatch_Times_From_Medium(Real_File_System(), window, boxes, Medium(std::nullopt));
 
   EXPECT_EQ(Tree(), before);
   // An empty root must not turn into the file system's root or the current folder.
@@ -115,7 +116,8 @@ TEST_F(Disk_Transfer, CopyInRestoresThenBringsTheLogToItsNewlyLoadedName) {
     settings_seen_by_restore = Read_File(window.settings_file);
     window.log_file = loaded_log;
   };
-  Copy_Stopwatch_Times_From_Medium(window, boxes, Medium(folder.Path("medium")));
+  Copy_Stopwatch_Times_From_Medium(Real_File_System(), window, boxes,
+                                   Medium(folder.Path("medium")));
 
   EXPECT_EQ(window.calls, (std::vector<std::string>{"events", "locate", "restore"}));
   EXPECT_EQ(settings_seen_by_restore, "log=" + loaded_log + "\n");
@@ -127,7 +129,7 @@ TEST_F(Disk_Transfer, CopyInRestoresThenBringsTheLogToItsNewlyLoadedName) {
 TEST_F(Disk_Transfer, ReadOnlySettingsOnTheMediumAreSkippedAndTheLogStillGoes) {
   Write_File(folder.Path("medium/velmaric.ini"), "older\n");
   ASSERT_EQ(chmod(folder.Path("medium/velmaric.ini").c_str(), 0444), 0);
-  Copy_Stopwatch_Times_To_Medium(window, boxes, Medium(folder.Path("medium")));
+  Copy_Stopwatch_Times_To_Medium(Real_File_System(), window, boxes, Medium(folder.Path("medium")));
 
   EXPECT_EQ(Read_File(folder.Path("medium/velmaric.ini")), "older\n");
   EXPECT_EQ(Read_File(folder.Path("medium/run.log")), "header\n");
@@ -139,7 +141,8 @@ TEST_F(Disk_Transfer, ByteCopyFailureEndsTheCommandWithoutNotice) {
   window.log_file = folder.Path("medium/run.log");
   Write_File(window.log_file, "on medium\n");
   try {
-    Copy_Stopwatch_Times_To_Medium(window, boxes, Medium(folder.Path("medium")));
+    Copy_Stopwatch_Times_To_Medium(Real_File_System(), window, boxes,
+                                   Medium(folder.Path("medium")));
     ADD_FAILURE() << "copy-out went through";
   } catch (const Command_Error& error) {
     EXPECT_EQ(error.what(), "Cannot create file " + window.log_file);
@@ -149,7 +152,8 @@ TEST_F(Disk_Transfer, ByteCopyFailureEndsTheCommandWithoutNotice) {
 
   // Copy-in: a failed settings copy also skips the restore.
   window.settings_file = folder.Path("medium/velmaric.ini");
-  EXPECT_THROW(Copy_Stopwatch_Times_From_Medium(window, boxes, Medium(folder.Path("medium"))),
+  EXPECT_THROW(Copy_Stopwatch_Times_From_Medium(Real_File_System(), window, boxes,
+                                                Medium(folder.Path("medium"))),
                Command_Error);
   EXPECT_EQ(std::count(window.calls.begin(), window.calls.end(), "restore"), 0);
   EXPECT_TRUE(boxes.shown.empty());

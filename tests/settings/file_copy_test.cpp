@@ -1,5 +1,6 @@
 #include "settings/file_copy.h"
 
+#include <filesystem>
 #include <functional>
 #include <vector>
 
@@ -14,6 +15,8 @@ namespace {
 
 using namespace velmaric::testing;
 
+File_System& files = Real_File_System();
+
 class Recording_Boxes : public Message_Box {
  public:
   void Information(const std::string& text) override { shown.push_back(text); }
@@ -26,7 +29,7 @@ class File_Copy : public ::testing::Test {
  protected:
   std::string Copy(const std::string& source, const std::string& target, bool check = true) {
     std::string error_text = "stale";
-    Copy_File_With_Date(source, target, true, check, error_text, boxes);
+    Copy_File_With_Date(files, source, target, true, check, error_text, boxes);
     return error_text;
   }
   void Expect_Failure(const std::function<void()>& copy, const std::string& description) {
@@ -48,45 +51,53 @@ class File_Copy : public ::testing::Test {
 TEST_F(File_Copy, CreatesMissingLevelsAndCopiesContentAndStamp) {
   std::string large(150000, '\0');
   for (std::size_t i = 0; i < large.size(); ++i) large[i] = static_cast<char>(i * 7 % 251);
-  for (const std::string& content : {std::string(), large}) {
-    const std::string source = folder.Path("source" + std::to_string(content.size()));
-    const std::string target = folder.Path("a/b/c/target" + std::to_string(content.size()));
-    Write_File(source, content);
-    Set_Write_Time(source, Local_Seconds(2011, 5, 6, 7, 8, 9), 750000000);  // odd second
-    EXPECT_EQ(Copy(source, target), "");
-    EXPECT_EQ(Read_File(target), content);
-    EXPECT_EQ(Get_File_Date_Stamp(target), Get_File_Date_Stamp(source));
+  // An odd second, and a date whose packed stamp has its top bit set.
+  for (const int year : {2011, 2050}) {
+    for (const std::string& content : {std::string(), large}) {
+      const std::string leaf = std::to_string(year) + "_" + std::to_string(content.size());
+      const std::string source = folder.Path("source" + leaf);
+      const std::string target = folder.Path("a/b/c/target" + leaf);
+      Write_File(source, content);
+      Set_Write_Time(source, Local_Seconds(year, 5, 6, 7, 8, 9), 750000000);
+      EXPECT_EQ(Copy(source, target), "") << leaf;
+      EXPECT_EQ(Read_File(target), content);
+      EXPECT_EQ(Get_File_Date_Stamp(files, target), Packed(year, 5, 6, 7, 8, 9)) << leaf;
+    }
   }
   EXPECT_TRUE(boxes.shown.empty());
 }
 
 TEST_F(File_Copy, RefusesAHeldOrReadOnlyTargetAndKeepsIt) {
-  enum Holder { read_only, child_open, child_flock };
+  enum Holder { read_only, long_read_only, child_open, child_flock };
   Write_File(folder.Path("source"), "new");
-  for (const Holder holder : {read_only, child_open, child_flock}) {
-    const std::string target = folder.Path("target" + std::to_string(holder));
+  for (const Holder holder : {read_only, long_read_only, child_open, child_flock}) {
+    std::string target = folder.Path("target" + std::to_string(holder));
+    if (holder == long_read_only) target.append(147 - target.size(), 'n');  // probed all the same
     Write_File(target, "keep");
-    if (holder == read_only) Set_File_Attribute_Flags(target, true, false, false, false);
+    if (holder <= long_read_only)
+      Set_File_Attribute_Flags(files, target, true, false, false, false);
     std::optional<Holding_Process> child;
     if (holder != read_only) child.emplace(target, holder == child_flock);
-    EXPECT_EQ(Copy(folder.Path("source"), target),
-              "Error: The target file \"" + target +
-                  "\" is locked by another program or is read only, and could not be overwritten !");
+    EXPECT_EQ(
+        Copy(folder.Path("source"), target),
+        "Error: The target file \"" + target +
+            "\" is locked by another program or is read only, and could not be overwritten !");
     EXPECT_EQ(Read_File(target), "keep");
+    if (holder <= long_read_only) {
+      EXPECT_EQ(Write_Mode(target) & 0222, 0u) << holder;
+    }
   }
 }
 
 TEST_F(File_Copy, OverwritesAFreeTargetAndMakesItWritable) {
-  std::string long_name = folder.Path("");
-  long_name.append(130 - long_name.size(), 'n');  // not probed, so its read-only goes
   Write_File(folder.Path("source"), "new");
-  for (const std::string& target : {folder.Path(".hidden"), long_name}) {
-    Write_File(target, "old content");
-    Set_File_Attribute_Flags(target, target == long_name, false, true, true);
-    EXPECT_EQ(Copy(folder.Path("source"), target), "");
-    EXPECT_EQ(Read_File(target), "new");
-    EXPECT_NE(Write_Mode(target) & S_IWUSR, 0u);
-  }
+  const std::string target = folder.Path(".hidden");
+  Write_File(target, "old content");
+  ASSERT_EQ(chmod(target.c_str(), 0640), 0);
+  Set_File_Attribute_Flags(files, target, false, false, true, true);
+  EXPECT_EQ(Copy(folder.Path("source"), target), "");
+  EXPECT_EQ(Read_File(target), "new");
+  EXPECT_EQ(Write_Mode(target) & 07777, 0640u);
 }
 
 TEST_F(File_Copy, OntoItselfThrowsAndKeepsTheSource) {
@@ -101,23 +112,31 @@ TEST_F(File_Copy, OntoItselfThrowsAndKeepsTheSource) {
   }
 }
 
-TEST_F(File_Copy, ByteCopyFailuresThrowTheSystemDescription) {
+// Neither a device, a FIFO, a socket nor a folder is read or written, at
+// either end, named directly or through a link; the probe does not open it.
+TEST_F(File_Copy, AnythingButARegularFileAtEitherEndIsRefusedAndLeftAlone) {
   Write_File(folder.Path("source"), "x");
-  ASSERT_EQ(mkdir(folder.Path("dir").c_str(), 0777), 0);
-  Make_Socket_File(folder.Path("socket"));
-  Expect_Failure([&] { Copy(folder.Path("socket"), folder.Path("t")); },
-                 "Cannot open file " + folder.Path("socket"));
-  EXPECT_FALSE(File_Exists(folder.Path("t")));
-  Expect_Failure([&] { Copy(folder.Path("source"), folder.Path("dir")); },
-                 "Cannot create file " + folder.Path("dir"));
-  Expect_Failure([&] { Copy(folder.Path("source"), "/dev/full", false); }, "Disk full");
+  Make_Hostile_Nodes(folder);
+  for (const char* node : hostile_node_names) {
+    const std::string name = folder.Path(node);
+    if (std::string(node) != "dir" && std::string(node) != "link_to_dir") {
+      Expect_Failure([&] { Copy(name, folder.Path("t")); }, "File access denied");
+    }
+    for (const bool check : {true, false}) {
+      Expect_Failure([&] { Copy(folder.Path("source"), name, check); }, "File access denied");
+    }
+  }
+  EXPECT_FALSE(File_Exists(files, folder.Path("t")));
+  EXPECT_TRUE(std::filesystem::is_empty(folder.Path("dir")));
+  EXPECT_EQ(Read_File(folder.Path("source")), "x");
+  Expect_Failure([&] { Copy(folder.Path("source"), "/dev/full", false); }, "File access denied");
 }
 
 TEST_F(File_Copy, CheckedFailuresLeaveAMessage) {
   Write_File(folder.Path("source"), "x");
   Write_File(folder.Path("file"), "x");
   EXPECT_NE(Copy(folder.Path("missing"), folder.Path("new/target")), "");
-  EXPECT_FALSE(Directory_Exists(folder.Path("new")));  // nothing touched
+  EXPECT_FALSE(Directory_Exists(files, folder.Path("new")));  // nothing touched
   EXPECT_EQ(Copy(folder.Path("source"), folder.Path("file/sub/target")),
             "Error: The destination directory \"" + folder.Path("file/sub/") +
                 "\" could NOT be created !");

@@ -11,6 +11,8 @@ namespace {
 
 using namespace velmaric::testing;
 
+File_System& files = Real_File_System();
+
 TEST(Read_Ini_Value, MatchesTheKeyAnywhereAndTakesTheLastLine) {
   const char* rows[][3] = {
       // file contents, key, value read
@@ -30,11 +32,11 @@ TEST(Read_Ini_Value, MatchesTheKeyAnywhereAndTakesTheLastLine) {
   const std::string file = folder.Path("velmaric.ini");
   for (const auto& row : rows) {
     Write_File(file, row[0]);
-    EXPECT_EQ(Read_Ini_Value(file, row[1], "default"), row[2]) << row[0];
+    EXPECT_EQ(Read_Ini_Value(files, file, row[1], "default"), row[2]) << row[0];
   }
   Write_File(file, "Do_Not_Log_RadioButton=true\r\n");
-  EXPECT_FALSE(Ini_Flag_Value(Read_Ini_Value(file, "Do_Not_Log_RadioButton=", "True")));
-  EXPECT_EQ(Read_Ini_Value(folder.Path("missing.ini"), "a=", "default"), "default");
+  EXPECT_FALSE(Ini_Flag_Value(Read_Ini_Value(files, file, "Do_Not_Log_RadioButton=", "True")));
+  EXPECT_EQ(Read_Ini_Value(files, folder.Path("missing.ini"), "a=", "default"), "default");
 }
 
 TEST(Write_Ini_Value, ReplacesEveryMatchingLineOrAppends) {
@@ -53,7 +55,7 @@ TEST(Write_Ini_Value, ReplacesEveryMatchingLineOrAppends) {
   for (const auto& row : rows) {
     std::filesystem::remove(file);
     if (row[0] != nullptr) Write_File(file, row[0]);
-    EXPECT_TRUE(Write_Ini_Value(file, row[1], row[2]));
+    EXPECT_TRUE(Write_Ini_Value(files, file, row[1], row[2]));
     EXPECT_EQ(Read_File(file), row[3]) << (row[0] ? row[0] : "(no file)");
   }
 }
@@ -69,8 +71,8 @@ TEST(Write_Ini_Value, LongFileKeepsEveryLine) {
     expected += key + (line == 25 ? "new" : "old") + "\r\n";
   }
   Write_File(file, before);
-  Write_Ini_Value(file, "key_25=", "new");
-  Write_Ini_Value(file, "key_31=", "added");
+  Write_Ini_Value(files, file, "key_25=", "new");
+  Write_Ini_Value(files, file, "key_31=", "added");
   EXPECT_EQ(Read_File(file), expected + "key_31=added\r\n");
 }
 
@@ -80,7 +82,7 @@ TEST(Write_Ini_Value, ReadOnlyFileIsRefusedUnchanged) {
   Write_File(file, "k=1\r\n");
   ASSERT_EQ(chmod(file.c_str(), 0444), 0);
   try {
-    Write_Ini_Value(file, "k=", "2");
+    Write_Ini_Value(files, file, "k=", "2");
     ADD_FAILURE() << "a read-only file was written";
   } catch (const Command_Error& error) {
     EXPECT_STREQ(error.what(), "File access denied");
@@ -97,25 +99,43 @@ TEST(Ini_Batch, LandsOnlyAtCommitAndAsTheSingleWritesWould) {
   Write_File(single, before);
   const std::pair<const char*, const char*> writes[] = {
       {"a=", "1"}, {"b=", "2"}, {"a=", "3"}, {"c=", "4"}};
-  Ini_Batch batch(batched);
+  Ini_Batch batch(files, batched);
   for (const auto& [key, value] : writes) {
     batch.Write(key, value);
-    Write_Ini_Value(single, key, value);
+    Write_Ini_Value(files, single, key, value);
   }
   EXPECT_EQ(Read_File(batched), before);
   batch.Commit();
   EXPECT_EQ(Read_File(batched), Read_File(single));
 
-  Ini_Batch unused(folder.Path("never.ini"));
+  Ini_Batch unused(files, folder.Path("never.ini"));
   unused.Commit();
   EXPECT_FALSE(std::filesystem::exists(folder.Path("never.ini")));
+}
+
+// No value may add a line of its own: a line break or a NUL is refused
+// before the file is touched.
+TEST(Ini_Batch, RefusesAValueThatBreaksItsLine) {
+  Temp_Folder folder;
+  const std::string file = folder.Path("velmaric.ini");
+  Write_File(file, "k=1\r\n");
+  for (const std::string& value :
+       {std::string("a\nelapsed_centi_seconds= 9.0E+0007"), std::string("a\rb"),
+        std::string("a\0b", 3), std::string("\n")}) {
+    EXPECT_FALSE(Fits_On_One_Line(value));
+    Ini_Batch batch(files, file);
+    EXPECT_THROW(batch.Write("k=", value), Command_Error);
+    batch.Commit();
+    EXPECT_EQ(Read_File(file), "k=1\r\n");
+  }
+  EXPECT_TRUE(Fits_On_One_Line("/home/u/caf\xE9 logs/run.log\t"));
 }
 
 TEST(Ini_Snapshot, AllReadsSeeTheFileAsItWasWhenTaken) {
   Temp_Folder folder;
   const std::string file = folder.Path("velmaric.ini");
   Write_File(file, "a=1\r\nb=2\r\n");
-  const Ini_Snapshot snapshot(file);
+  const Ini_Snapshot snapshot(files, file);
   Write_File(file, "a=10\r\nb=20\r\n");
   EXPECT_EQ(snapshot.Read("a=", "x") + snapshot.Read("b=", "x") + snapshot.Read("c=", "x"), "12x");
 }

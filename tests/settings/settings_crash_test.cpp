@@ -29,7 +29,7 @@ std::string Key(int index) {
 }
 
 void Save(const std::string& file, long number) {
-  Ini_Batch batch(file);
+  Ini_Batch batch(Real_File_System(), file);
   for (int index = 0; index < key_count; ++index) batch.Write(Key(index), std::to_string(number));
   batch.Commit();
 }

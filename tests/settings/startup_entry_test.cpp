@@ -112,7 +112,7 @@ class Startup_Entry : public ::testing::Test {
   Temp_Folder temp;
   const std::string key = temp.Path("autostart");
   const std::string entry = key + "/velmaric.desktop";
-  Autostart_Folder registry{key};
+  Autostart_Folder registry{Real_File_System(), key};
   Recording_Message_Box boxes;
 };
 
@@ -122,7 +122,7 @@ TEST_F(Startup_Entry, MenuCommandAddsAndRemovesTheEntry) {
   EXPECT_TRUE(Check_Startup_Entry(registry, exe, boxes));
   EXPECT_FALSE(Check_Startup_Entry(registry, "/opt/a b/velmaric2", boxes));  // renamed program
   EXPECT_FALSE(Auto_Run_at_Windows_Startup_OptionClick(true, registry, exe, boxes));
-  EXPECT_FALSE(File_Exists(entry));
+  EXPECT_FALSE(File_Exists(Real_File_System(), entry));
   EXPECT_FALSE(Check_Startup_Entry(registry, exe, boxes));
   // Already gone, for instance deleted by another tool: still a success.
   EXPECT_FALSE(Auto_Run_at_Windows_Startup_OptionClick(true, registry, exe, boxes));
@@ -138,14 +138,14 @@ TEST_F(Startup_Entry, MissingOrRefusedFolderIsAMissingKeyAndKeepsTheCheckMark) {
   }
   for (const std::string& folder : {temp.Path("missing"), temp.Path("file/autostart"), key}) {
     SCOPED_TRACE(folder);
-    Autostart_Folder refused(folder);
+    Autostart_Folder refused(Real_File_System(), folder);
     const std::string outcome = folder == key
                                     ? Without_Root([&] { return Click_Both_Ways(refused); })
                                     : Click_Both_Ways(refused);
     EXPECT_EQ(outcome, "010|Error:" + Error_Text(key_missing, folder, true) +
                            "|Error:" + Error_Text(key_missing, folder, false));
   }
-  EXPECT_FALSE(File_Exists(entry));
+  EXPECT_FALSE(File_Exists(Real_File_System(), entry));
 }
 
 TEST_F(Startup_Entry, ValueThatReadsBackDifferentOrStaysIsReported) {

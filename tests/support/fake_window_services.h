@@ -1,5 +1,6 @@
 #pragma once
-// Everything the main window reaches outside itself, faked: a clock that
+// Everything the main window reaches outside itself, faked: the file
+// system (the real one, in the test's own folders, unless replaced), a clock that
 // moves when told, recorded message boxes, editor starts and opened links,
 // a chosen log file, a memory status and an executable path.
 
@@ -15,6 +16,7 @@
 namespace velmaric::testing {
 
 struct Fake_Window_Services {
+  File_System* files = &Real_File_System();  // the fault tests put theirs in
   Fake_Clock clock;
   Recording_Message_Box boxes;
   Recording_Editor editor;
@@ -24,11 +26,12 @@ struct Fake_Window_Services {
   std::vector<std::string> offered_choices;    // what it was primed with
   std::vector<std::string> opened;             // links handed to the desktop
   Memory_Status memory{42, 8ULL << 30, 4ULL << 30, 0, 0};
-  Autostart_Folder autostart{"/nonexistent/velmaric-test-autostart"};
+  Autostart_Folder autostart{Real_File_System(), "/nonexistent/velmaric-test-autostart"};
   std::optional<std::string> medium;  // the removable disk's root; none mounted
 
   Window_Services Services() {
-    return {clock,
+    return {*files,
+            clock,
             boxes,
             editor,
             [this] { return settings_file; },

@@ -1,6 +1,8 @@
 // The window's logging commands on the offscreen platform, with the log in a
 // temporary folder, a recording editor and a fake clock.
 
+#include <sys/stat.h>
+
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
@@ -13,6 +15,7 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <fstream>
 #include <memory>
 
 #include "support/window_fixture.h"
@@ -167,12 +170,56 @@ class Log_Commands_Test : public QObject, protected velmaric::testing::Window_Fi
     box->clear();
     QTest::keyClicks(box, QStringLiteral("abcdefghijklmnopqrstuvwxyz"));
     QCOMPARE(box->text(), QStringLiteral("abcdefghijklmnopqrs"));
-    box->setText(QString::fromStdString(long_name));
+    world_->next_log_choice = long_name;
+    Click(form_->Select_Log_File_BitBtn);
     box->end(false);
+    QTest::keyClicks(box, QStringLiteral("y"));
+    QCOMPARE(box->text().size(), 60);
     QTest::keyClick(box, Qt::Key_Backspace);
     QCOMPARE(box->text().size(), 59);
     QTest::keyClicks(box, QStringLiteral("y"));
     QCOMPARE(box->text().size(), 59);
+  }
+
+  // A name in bytes that are not UTF-8 is shown as well as it can be and
+  // used and saved exactly; a name with a line break never reaches the
+  // settings file, where it would add a line of its own.
+  void names_are_bytes_and_never_break_a_settings_line() {
+    const std::string folder = Path(QStringLiteral("caf")).toStdString() + "\xE9 logs";
+    QCOMPARE(mkdir(folder.c_str(), 0755), 0);
+    const std::string log = folder + "/run.log";
+    world_->next_log_choice = log;
+    Click(form_->Select_Log_File_BitBtn);
+    QVERIFY(form_->Log_File_Name_EditBox->text().contains(QChar::ReplacementCharacter));
+    Log_To(form_->Log_File_Name_EditBox->text());  // the box as shown still means the bytes
+    Click(form_->Start_Stop_Resume_BitBtn);
+    clock_->Advance_Centi_Seconds(12345);
+    form_->Timer1Timer();
+    Click(form_->Start_Stop_Resume_BitBtn);
+    QVERIFY(boxes_->shown.empty());
+    std::ifstream written(log, std::ios::binary);
+    std::string line;
+    QVERIFY(std::getline(written, line) && line.find(" 00.00:02:03.45") != std::string::npos);
+
+    world_->next_log_choice = "/tmp/a.log\nelapsed_centi_seconds= 9.0E+0007";
+    form_->Select_Log_File_Option->trigger();
+    QCOMPARE(boxes_->shown.size(), std::size_t{1});
+    QCOMPARE(boxes_->shown[0].kind, std::string("Information"));
+    QCOMPARE(
+        boxes_->shown[0].text,
+        std::string("The chosen file name contains a line break or a NUL character and can "
+                    "NOT be used for the Log file.  (The Log file name has NOT been changed)"));
+    QLineEdit* box = form_->Log_File_Name_EditBox;
+    QGuiApplication::clipboard()->setText(QStringLiteral("x\nelapsed_centi_seconds= 9"));
+    box->end(false);
+    box->paste();
+    QVERIFY(!box->text().contains(QLatin1Char('\n')));
+
+    QVERIFY(form_->close());
+    const QByteArray saved = Contents(Path(QStringLiteral("velmaric.ini")));
+    QCOMPARE(saved.count("\r\n"), 15);
+    QVERIFY(saved.contains("\r\nLog_File_Name_EditBox=" + QByteArray::fromStdString(log) + "\r\n"));
+    QVERIFY(saved.contains("\r\nelapsed_centi_seconds= 1.23450000000000E+0004\r\n"));
   }
 };
 

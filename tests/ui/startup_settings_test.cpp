@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -14,6 +15,7 @@
 #include <QWindow>
 #include <memory>
 
+#include "support/hostile_nodes.h"
 #include "support/window_fixture.h"
 #include "ui/main_window.h"
 
@@ -29,9 +31,15 @@ class Startup_Settings_Test : public QObject, protected velmaric::testing::Windo
   QString Settings_Path() const { return Path(QStringLiteral("velmaric.ini")); }
 
   void Write_Settings(const QStringList& lines) {
+    QByteArrayList bytes;
+    for (const QString& line : lines) bytes << line.toLatin1();
+    Write_Settings_Bytes(bytes);
+  }
+
+  void Write_Settings_Bytes(const QByteArrayList& lines) {
     QFile file(Settings_Path());
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    for (const QString& line : lines) file.write((line + QStringLiteral("\r\n")).toLatin1());
+    for (const QByteArray& line : lines) file.write(line + "\r\n");
   }
 
   QStringList Read_Settings() const {
@@ -150,6 +158,67 @@ class Startup_Settings_Test : public QObject, protected velmaric::testing::Windo
     QCOMPARE(form_->windowTitle(), QStringLiteral("Velmaric"));
   }
 
+  // A CR or a NUL inside a line is a damaged or planted value: it takes its
+  // default, with the message an integer or a file name has, and the save
+  // writes clean lines again.
+  void values_that_break_their_line_take_their_defaults() {
+    Write_Settings_Bytes({"elapsed_centi_seconds= 1.23450000000000E+0004\rjunk",
+                          "window_top_posn=33\r7",
+                          QByteArray("Log_File_Name_EditBox=/tmp/a\0b.log", 34),
+                          "Do_Not_Log_RadioButton=False\rx", "Stops_Since_Last_Reset_SpinEdit=4"});
+    Start_Program();
+    QCOMPARE(boxes_->shown.size(), std::size_t{2});
+    // The box shows where the line broke.
+    QCOMPARE(boxes_->shown[0].text, std::string("'33\uFFFD7' is not a valid integer value"));
+    QCOMPARE(boxes_->shown[1].text, std::string("'/tmp/a\uFFFDb.log' is not a valid file name"));
+    QCOMPARE(form_->Copy_Edit_Box->text(), QStringLiteral(" 00.00:00:00.00"));
+    QCOMPARE(form_->pos(), QPoint(20, 20));
+    QCOMPARE(form_->Log_File_Name_EditBox->text(), QString());
+    QVERIFY(form_->Do_Not_Log_RadioButton->isChecked());
+    QCOMPARE(form_->Stops_Since_Last_Reset_SpinEdit->value(), 4);
+    QVERIFY(form_->close());
+    const QByteArray saved = Contents(Settings_Path());
+    QCOMPARE(saved.count("\r\n"), 15);
+    QCOMPARE(saved.count('\r'), 15);
+    QVERIFY(!saved.contains('\0'));
+  }
+
+  // A settings file in place of a device, a FIFO, a folder or a file larger
+  // than any settings file is never read (a FIFO would hang the start, an
+  // endless device fill the memory) nor replaced: the defaults come up with
+  // the message, and the save is refused.
+  void a_settings_file_that_is_no_regular_file_is_left_alone() {
+    const QString nodes = Path(QStringLiteral("nodes/"));
+    QVERIFY(QDir().mkpath(nodes));
+    QVERIFY(velmaric::testing::Make_Hostile_Nodes(nodes.toStdString()));
+    QFile huge(Path(QStringLiteral("nodes/huge")));
+    QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(qint64{1} << 32));
+    huge.close();
+    for (const char* node : {"null", "link_to_zero", "fifo", "dir", "huge"}) {
+      const QString target = nodes + QLatin1String(node);
+      const QFileInfo before(target);
+      QVERIFY2(
+          symlink(target.toLocal8Bit().constData(), Settings_Path().toLocal8Bit().constData()) == 0,
+          strerror(errno));
+      Create_World();
+      Start_Program();
+      QCOMPARE(boxes_->shown.size(), std::size_t{1});
+      QCOMPARE(boxes_->shown[0].text, std::string("File access denied"));
+      QCOMPARE(form_->Client_Size(), QSize(368, 313));
+      QVERIFY(!form_->close());
+      QCOMPARE(boxes_->shown.back().text, std::string("File access denied"));
+      const QFileInfo after(target);
+      QCOMPARE(after.isFile(), before.isFile());
+      QCOMPARE(after.size(), before.size());
+      QCOMPARE(after.permissions(), before.permissions());
+      QVERIFY(QFileInfo(Settings_Path()).isSymLink());
+      QVERIFY(QFile::remove(Settings_Path()));
+      QVERIFY(form_->close());
+      Close_Program();
+      QVERIFY(QFile::remove(Settings_Path()));
+    }
+  }
+
   void stop_saves_and_closing_while_running_counts_one_more_stop() {
     Start_Program();
     Click(form_->Start_Stop_Resume_BitBtn);
@@ -181,8 +250,8 @@ class Startup_Settings_Test : public QObject, protected velmaric::testing::Windo
   }
 
   void restore_factory_defaults_while_running_keeps_running_from_zero() {
-    Write_Settings({"Log_File_Name_EditBox=x.log", "Expert_Mode_Option=True",
-                    "window_ClientWidth=500"});
+    Write_Settings(
+        {"Log_File_Name_EditBox=x.log", "Expert_Mode_Option=True", "window_ClientWidth=500"});
     Start_Program();
     Click(form_->Start_Stop_Resume_BitBtn);
     clock_->Advance_Centi_Seconds(300);

@@ -22,7 +22,6 @@ class System_Options_Test : public QObject, protected velmaric::testing::Window_
   Q_OBJECT
 
  private:
-
  private slots:
   void init() {
     QDir(folder_.path()).removeRecursively();
@@ -30,7 +29,8 @@ class System_Options_Test : public QObject, protected velmaric::testing::Window_
     Create_World();
     world_->settings_file = Path(QStringLiteral("app/velmaric.ini")).toStdString();
     world_->executable = Path(QStringLiteral("app/velmaric")).toStdString();
-    world_->autostart = velmaric::Autostart_Folder(Path(QStringLiteral("autostart")).toStdString());
+    world_->autostart = velmaric::Autostart_Folder(velmaric::Real_File_System(),
+                                                   Path(QStringLiteral("autostart")).toStdString());
     world_->medium = Path(QStringLiteral("disk")).toStdString();
   }
   void cleanup() { Close_Program(); }
@@ -42,8 +42,9 @@ class System_Options_Test : public QObject, protected velmaric::testing::Window_
     form_->Auto_Run_at_Windows_Startup_Option->trigger();
     QVERIFY(form_->Auto_Run_at_Windows_Startup_Option->isChecked());
     QVERIFY(Contents(entry).contains("Exec=" + Path(QStringLiteral("app/velmaric")).toUtf8()));
-    QCOMPARE(world_->boxes.shown.back().text,
-             std::string("This program (velmaric) will now run automatically at Windows Start-Up."));
+    QCOMPARE(
+        world_->boxes.shown.back().text,
+        std::string("This program (velmaric) will now run automatically at Windows Start-Up."));
     form_->Auto_Run_at_Windows_Startup_Option->trigger();
     QVERIFY(!form_->Auto_Run_at_Windows_Startup_Option->isChecked());
     QVERIFY(!QFile::exists(entry));
@@ -80,8 +81,9 @@ class System_Options_Test : public QObject, protected velmaric::testing::Window_
                 .contains("Stops_Since_Last_Reset_SpinEdit=1"));
     QCOMPARE(Contents(Path(QStringLiteral("disk/run.log"))), Contents(log));
     QVERIFY(Contents(log).contains(" 00.00:00:02.50 "));
-    QCOMPARE(world_->boxes.shown.back().text,
-             std::string("Stopwatch Time / Settings information copied to Floppy Disk succesfully !"));
+    QCOMPARE(
+        world_->boxes.shown.back().text,
+        std::string("Stopwatch Time / Settings information copied to Floppy Disk succesfully !"));
   }
 
   void copying_in_restores_the_timing_and_its_log() {
@@ -107,8 +109,9 @@ class System_Options_Test : public QObject, protected velmaric::testing::Window_
     // Without a disk nothing is copied, and the window goes back to the last save.
     world_->medium.reset();
     form_->Copy_Stopwatch_Times_to_FloppyDisk_Option->trigger();
-    QCOMPARE(world_->boxes.shown.back().text,
-             std::string("Stopwatch Time / Settings information copied to Floppy Disk succesfully !"));
+    QCOMPARE(
+        world_->boxes.shown.back().text,
+        std::string("Stopwatch Time / Settings information copied to Floppy Disk succesfully !"));
   }
 };
 

@@ -1,0 +1,232 @@
+#include "platform/regular_files.h"
+
+#include <cctype>
+
+#include "platform/paths.h"
+
+namespace velmaric {
+namespace {
+
+// As many links in a row as Linux follows before it gives up.
+constexpr int longest_link_chain = 40;
+constexpr std::size_t read_chunk = 16 * 1024;
+constexpr std::size_t temporary_suffix_length = 6;
+
+bool Is_Read_Only(const File_Status& status) {
+  return status.Exists() && (status.permissions & any_write_permission) == 0;
+}
+
+std::string Base_Name(const std::string& name) {
+  return name.substr(name.rfind('/') + 1);  // npos + 1 is 0: the whole name
+}
+
+std::string Temporary_Prefix(const std::string& target) {
+  return Directory_Of_File(target) + "." + Base_Name(target) + ".";
+}
+
+// An opened file must still be what the name led to a moment ago: a name
+// swapped for a device in between is refused all the same.
+template <typename File>
+void Require_Regular(const File& file) {
+  if (file.Status().type != File_Type::regular) throw Access_Denied_Error();
+}
+
+// Opens the file for appending after the rules allowed it; gives its status
+// as opened.
+std::unique_ptr<Writable_File> Open_Own_File_For_Appending(File_System& files,
+                                                           const std::string& name, bool create,
+                                                           File_Status& opened) {
+  if (Is_Read_Only(Regular_Or_Absent(files, name))) throw Access_Denied_Error();
+  std::unique_ptr<Writable_File> file = files.Open_For_Appending(name, create);
+  opened = file->Status();
+  if (opened.type != File_Type::regular || Is_Read_Only(opened)) throw Access_Denied_Error();
+  return file;
+}
+
+// The temporary file of a replace; removed again unless it was renamed
+// into place.
+class Temporary_File {
+ public:
+  Temporary_File(File_System& files, const std::string& target)
+      : files_(files), file_(files.Create_Temporary(Temporary_Prefix(target), name_)) {}
+  Temporary_File(const Temporary_File&) = delete;
+  Temporary_File& operator=(const Temporary_File&) = delete;
+  ~Temporary_File() {
+    if (!owned_) return;
+    file_.reset();
+    try {
+      files_.Remove(name_);
+    } catch (const File_Error&) {
+      // The next start clears it away.
+    }
+  }
+  Writable_File& File() { return *file_; }
+  void Rename_To(const std::string& target) {
+    file_->Close();
+    files_.Rename(name_, target);
+    owned_ = false;
+  }
+
+ private:
+  File_System& files_;
+  std::string name_;
+  std::unique_ptr<Writable_File> file_;
+  bool owned_ = true;
+};
+
+// Gives the new file the old one's owner, group and permissions. Only root
+// may give a file away; without the owner, the set-id bits would be a gift
+// to someone else, so they go.
+void Keep_Owner_And_Permissions(Writable_File& file, const File_Status& old) {
+  std::uint32_t permissions = old.permissions;
+  const File_Status now = file.Status();
+  if (now.owner != old.owner || now.group != old.group) {
+    try {
+      file.Set_Owner(old.owner, old.group);
+    } catch (const File_Error&) {
+      permissions &= 0777;
+    }
+  }
+  file.Set_Permissions(permissions);
+}
+
+bool Is_Temporary_Suffix(std::string_view suffix) {
+  if (suffix.size() != temporary_suffix_length) return false;
+  for (const char c : suffix) {
+    if (std::isalnum(static_cast<unsigned char>(c)) == 0) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+File_Status Regular_Or_Absent(const File_System& files, const std::string& name) {
+  const File_Status status = files.Status(name);
+  if (status.Exists() && status.type != File_Type::regular) throw Access_Denied_Error();
+  return status;
+}
+
+std::unique_ptr<Readable_File> Open_Regular_File(File_System& files, const std::string& name) {
+  if (!Regular_Or_Absent(files, name).Exists()) return nullptr;
+  std::unique_ptr<Readable_File> file;
+  try {
+    file = files.Open_For_Reading(name);
+  } catch (const File_Error& error) {
+    if (error.Fault() == File_Fault::not_found) return nullptr;  // gone meanwhile
+    throw;
+  }
+  Require_Regular(*file);
+  return file;
+}
+
+std::optional<std::string> Read_Regular_File(File_System& files, const std::string& name,
+                                             std::uint64_t limit) {
+  const std::unique_ptr<Readable_File> file = Open_Regular_File(files, name);
+  if (!file) return std::nullopt;
+  if (file->Status().size > limit) throw Access_Denied_Error();
+  std::string contents;
+  char buffer[read_chunk];
+  // Files of the system (/proc) report no size: the limit holds as they are read.
+  while (const std::size_t got = file->Read(buffer, sizeof buffer)) {
+    if (contents.size() + got > limit) throw Access_Denied_Error();
+    contents.append(buffer, got);
+  }
+  return contents;
+}
+
+std::string Link_Final_Target(const File_System& files, const std::string& name) {
+  std::string target = name;
+  for (int hop = 0; hop < longest_link_chain; ++hop) {
+    if (files.Link_Status(target).type != File_Type::symbolic_link) return target;
+    const std::string link = files.Link_Target(target);
+    target = !link.empty() && link.front() == '/' ? link : Directory_Of_File(target) + link;
+  }
+  throw Access_Denied_Error();  // a loop of links leads to no file
+}
+
+bool Folder_Takes_New_Files(const File_System& files, const std::string& name) {
+  return files.Has_Access(Directory_Of_File(Link_Final_Target(files, name)), Access::create_files);
+}
+
+void Replace_Regular_File(File_System& files, const std::string& name,
+                          const Content_Writer& write) {
+  const std::string target = Link_Final_Target(files, name);
+  const File_Status old = Regular_Or_Absent(files, target);
+  if (Is_Read_Only(old)) throw Access_Denied_Error();
+
+  Temporary_File temporary(files, target);
+  if (old.Exists()) {
+    Keep_Owner_And_Permissions(temporary.File(), old);
+  } else {
+    temporary.File().Set_Permissions(files.New_File_Permissions());
+  }
+  write(temporary.File());
+  temporary.File().Sync();
+  temporary.Rename_To(target);
+  files.Sync_Folder(Directory_Of_File(target));
+}
+
+void Replace_Regular_File(File_System& files, const std::string& name, std::string_view contents) {
+  Replace_Regular_File(files, name, [contents](Writable_File& file) { file.Append(contents); });
+}
+
+void Overwrite_Regular_File(File_System& files, const std::string& name,
+                            const Content_Writer& write) {
+  File_Status opened;
+  const std::unique_ptr<Writable_File> file =
+      Open_Own_File_For_Appending(files, name, false, opened);
+  file->Truncate(0);
+  write(*file);
+  file->Sync();
+  file->Close();
+}
+
+void Append_To_Regular_File(File_System& files, const std::string& name, std::string_view data) {
+  File_Status before;
+  const std::unique_ptr<Writable_File> file =
+      Open_Own_File_For_Appending(files, name, true, before);
+  try {
+    file->Append(data);
+    file->Sync();
+  } catch (const File_Error&) {
+    // Half a line would break the columns of every line after it.
+    try {
+      file->Truncate(before.size);
+    } catch (const File_Error&) {
+      // The first failure is the one to report.
+    }
+    throw;
+  }
+  file->Close();
+}
+
+void Erase_Regular_File(File_System& files, const std::string& name) {
+  File_Status before;
+  const std::unique_ptr<Writable_File> file =
+      Open_Own_File_For_Appending(files, name, true, before);
+  if (before.size > 0) file->Truncate(0);
+  file->Close();
+}
+
+int Remove_Leftover_Temporaries(File_System& files, const std::string& name) {
+  const std::string folder = Directory_Of_File(name);
+  const std::string prefix = "." + Base_Name(name) + ".";
+  int removed = 0;
+  for (const std::string& entry : files.Folder_Entries(folder)) {
+    if (entry.compare(0, prefix.size(), prefix) != 0 ||
+        !Is_Temporary_Suffix(
+            std::string_view(entry).substr(std::min(prefix.size(), entry.size())))) {
+      continue;
+    }
+    try {
+      if (files.Link_Status(folder + entry).type != File_Type::regular) continue;
+      files.Remove(folder + entry);
+      ++removed;
+    } catch (const File_Error&) {
+      // Not ours to remove after all; it does no harm where it is.
+    }
+  }
+  return removed;
+}
+
+}  // namespace velmaric
