@@ -257,7 +257,7 @@ std::string Error_Of(const std::function<void()>& write) {
 }
 
 // The process runs as root in CI, and root writes into files without write
-// bits: the writer refuses those itself. /dev/full stands in for a full disk.
+// bits: the writer refuses those itself. Devices and pipes are never written.
 TEST_F(Log_Writer_Test, EveryFileSystemFailureEndsTheWriteWithItsDescription) {
   const std::string read_only = folder.Path("read_only.log");
   Write_File(read_only, "kept\r\n");
@@ -269,12 +269,11 @@ TEST_F(Log_Writer_Test, EveryFileSystemFailureEndsTheWriteWithItsDescription) {
   };
   std::vector<Row> rows = {{folder.Path("missing/stopwatch.log"), "File not found"},
                            {folder.Path("folder"), "File access denied"},
-                           {read_only, "File access denied"},
-                           // Never written: the disk stays full, nobody reads the pipe.
-                           {"/dev/full", "File access denied"}};
-  const std::string pipe_name = folder.Path("pipe.log");
-  ASSERT_EQ(mkfifo(pipe_name.c_str(), 0644), 0);
-  rows.push_back({pipe_name, "File access denied"});
+                           {read_only, "File access denied"}};
+  testing::Make_Hostile_Nodes(folder);
+  for (const char* node : {"null", "fifo", "link_to_zero"}) {
+    rows.push_back({folder.Path(node), "File access denied"});
+  }
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     settings.file_name = row.name;

@@ -22,6 +22,7 @@ struct Fake_Window_Services {
   Recording_Editor editor;
   std::string settings_file;
   std::string executable = "/opt/velmaric/velmaric";
+  bool real_file_dialog = false;               // the window's own dialog, not the answers below
   std::optional<std::string> next_log_choice;  // what the file dialog answers
   std::vector<std::string> offered_choices;    // what it was primed with
   std::vector<std::string> opened;             // links handed to the desktop
@@ -36,10 +37,11 @@ struct Fake_Window_Services {
             editor,
             [this] { return settings_file; },
             [this] { return executable; },
-            [this](const std::string& last) {
-              offered_choices.push_back(last);
-              return next_log_choice;
-            },
+            real_file_dialog ? Log_File_Chooser()
+                             : [this](const std::string& last) {
+                                 offered_choices.push_back(last);
+                                 return next_log_choice;
+                               },
             About_Services{[this](const std::string& target) { opened.push_back(target); },
                            [this] { return memory; }, [this] { return executable; }},
             autostart,

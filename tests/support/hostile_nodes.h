@@ -2,7 +2,7 @@
 // Things a name can lead to that are not regular files, made in a test's own
 // folder (never a real device of the machine):
 //   null, zero    character devices (private copies of /dev/null and
-//                 /dev/zero; without the right to make nodes, links to them)
+//                 /dev/zero; without the right to make nodes, FIFOs)
 //   fifo          a named pipe with no one at the other end
 //   socket        a socket file
 //   dir           a folder
@@ -37,7 +37,7 @@ inline bool Make_Hostile_Nodes(const std::string& folder) {
   for (const auto& [name, minor] : {std::pair{"null", 3u}, std::pair{"zero", 5u}}) {
     const std::string node = folder + name;
     if (mknod(node.c_str(), S_IFCHR | 0666, makedev(1, minor)) != 0 &&
-        symlink(("/dev/" + std::string(name)).c_str(), node.c_str()) != 0) {
+        mkfifo(node.c_str(), 0666) != 0) {
       return false;
     }
   }

@@ -4,10 +4,12 @@
 #include <sys/stat.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
@@ -15,6 +17,8 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 
@@ -40,13 +44,17 @@ class Log_Commands_Test : public QObject, protected velmaric::testing::Window_Fi
 
  private slots:
   void init() {
-    QDir(folder_.path()).removeRecursively();
-    QDir().mkpath(folder_.path());
+    // Qt cannot name the folders in bytes that are not UTF-8 that tests make.
+    std::filesystem::remove_all(folder_.path().toStdString());
+    std::filesystem::create_directories(folder_.path().toStdString());
     Create_World();
     editor_ = &world_->editor;
     Start_Program();
   }
-  void cleanup() { Close_Program(); }
+  void cleanup() {
+    Close_Program();
+    std::filesystem::remove_all(folder_.path().toStdString());
+  }
 
   void view_log_creates_a_missing_log_with_its_header_and_opens_it() {
     const QString log = Path(QStringLiteral("a b;$(touch x) 'q'.log"));
@@ -220,6 +228,38 @@ class Log_Commands_Test : public QObject, protected velmaric::testing::Window_Fi
     QCOMPARE(saved.count("\r\n"), 15);
     QVERIFY(saved.contains("\r\nLog_File_Name_EditBox=" + QByteArray::fromStdString(log) + "\r\n"));
     QVERIFY(saved.contains("\r\nelapsed_centi_seconds= 1.23450000000000E+0004\r\n"));
+  }
+
+  // The dialog shows a file named in bytes that are not UTF-8 with a
+  // replacement character, and answers with the name it shows: the window
+  // finds the bytes on the disk again. A file whose name holds a line break
+  // is refused whichever way it was chosen.
+  void the_real_file_dialog_gives_the_bytes_on_the_disk() {
+    Close_Program();
+    Create_World();
+    world_->real_file_dialog = true;
+    Start_Program();
+    const std::string log = Path(QStringLiteral("caf")).toStdString() + "\xE9.log";
+    const std::string broken =
+        Path(QStringLiteral("run\nelapsed_centi_seconds= 9.0E+0007")).toStdString();
+    for (const std::string& name : {log, broken}) std::ofstream(name) << "x";
+    const auto choose = [this](const std::string& name) {
+      QTimer::singleShot(0, [name] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog != nullptr);
+        dialog->selectFile(QFile::decodeName(QByteArray::fromStdString(name)));
+        QMetaObject::invokeMethod(dialog, "accept");
+      });
+      Click(form_->Select_Log_File_BitBtn);
+    };
+    choose(log);
+    QVERIFY(form_->Log_File_Name_EditBox->text().contains(QChar::ReplacementCharacter));
+    choose(broken);
+    QCOMPARE(boxes_->shown.size(), std::size_t{1});
+    QVERIFY(form_->close());
+    const QByteArray saved = Contents(Path(QStringLiteral("velmaric.ini")));
+    QCOMPARE(saved.count("\r\n"), 15);
+    QVERIFY(saved.contains("\r\nLog_File_Name_EditBox=" + QByteArray::fromStdString(log) + "\r\n"));
   }
 };
 
