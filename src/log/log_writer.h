@@ -35,6 +35,9 @@ struct Log_Settings {
   std::string file_name;      // Log_File_Name_EditBox text; empty: no log file
   bool time_only = false;     // Write_Time_to_Log_Only_CheckBox
   bool count_column = false;  // Write_Stop_Count_CheckBox
+  // The settings file, which no log may be: a Reset Log would wipe the
+  // timing. Empty when there is none to keep apart.
+  std::string settings_file;
 };
 
 // The header's three lines and the empty line after them. With the count
@@ -72,7 +75,8 @@ std::string Original_Start_Line(const std::string& since_text);
 //   - stop and snapshot lines show watch.Segment_Centi_Seconds() and the
 //     texts of the last tick.
 // With settings.time_only the line is the bare elapsed text, leading space
-// kept, without count column, number or label.
+// kept, without count column, number or label. Every writer here refuses a
+// log that is the settings file with "File access denied".
 void Write_Log_Entry(File_System& files, const std::string& kind, const Log_Settings& settings,
                      Stopwatch& watch, const Clock& clock);
 
@@ -83,7 +87,7 @@ void Write_Log_Header(File_System& files, const Log_Settings& settings);
 
 // The reset marker: an empty line, "*** RESET", an empty line. Nothing for
 // an empty name; logging being on or off does not matter.
-void Append_Reset_Marker(File_System& files, const std::string& name);
+void Append_Reset_Marker(File_System& files, const Log_Settings& settings);
 
 // Appends line and CR LF, creating the file when it does not exist; a name
 // without a folder is taken in the current directory. A line that cannot be

@@ -44,6 +44,9 @@ struct File_Status {
   std::int64_t modified_ns = 0;  // last write, nanoseconds since 1970-01-01 00:00 UTC
   std::uint64_t volume = 0;      // with index, the file's identity
   std::uint64_t index = 0;
+  // On a file system the kernel makes up (/proc, /sys, ...): reading or
+  // writing such a "file" talks to the system itself.
+  bool system_file = false;
 
   bool Exists() const { return type != File_Type::missing; }
   bool Same_File_As(const File_Status& other) const {

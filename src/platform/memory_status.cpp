@@ -30,7 +30,7 @@ Memory_Status Parse_Memory_Status(const std::string& meminfo) {
 
 Memory_Status Read_Memory_Status() {
   try {
-    return Parse_Memory_Status(Read_Regular_File(Real_File_System(), "/proc/meminfo").value_or(""));
+    return Parse_Memory_Status(Read_System_File(Real_File_System(), "/proc/meminfo").value_or(""));
   } catch (const File_Error&) {
     return {};  // nothing known: the About box shows what it can
   }

@@ -3,8 +3,10 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <linux/magic.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -37,6 +39,30 @@ File_Type Type_Of(mode_t mode) {
   return File_Type::other;
 }
 
+// The file systems whose files are the kernel's interfaces, not data.
+bool Is_System_File_System(const struct statfs& info) {
+  switch (static_cast<unsigned long>(info.f_type)) {
+    case PROC_SUPER_MAGIC:
+    case SYSFS_MAGIC:
+    case DEBUGFS_MAGIC:
+    case TRACEFS_MAGIC:
+    case SECURITYFS_MAGIC:
+    case CGROUP_SUPER_MAGIC:
+    case CGROUP2_SUPER_MAGIC:
+    case BPF_FS_MAGIC:
+    case EFIVARFS_MAGIC:
+    case PSTOREFS_MAGIC:
+    case SELINUX_MAGIC:
+    case SMACK_MAGIC:
+    case BINFMTFS_MAGIC:
+    case 0x62656570:  // configfs
+    case 0x65735543:  // fusectl
+      return true;
+    default:
+      return false;
+  }
+}
+
 File_Status Status_Of(const struct stat& info) {
   File_Status status;
   status.type = Type_Of(info.st_mode);
@@ -51,13 +77,19 @@ File_Status Status_Of(const struct stat& info) {
   return status;
 }
 
-// A stat-like call's answer: missing for a name that leads nowhere.
-template <typename Call>
-File_Status Status_By(Call&& call) {
+// A stat-like call's answer, with the file system's kind from a
+// statfs-like call: missing for a name that leads nowhere.
+template <typename Call, typename File_System_Call>
+File_Status Status_By(Call&& call, File_System_Call&& file_system_call) {
   struct stat info {};
-  if (call(&info) == 0) return Status_Of(info);
-  if (errno == ENOENT || errno == ENOTDIR) return {};
-  Fail(errno);
+  if (call(&info) != 0) {
+    if (errno == ENOENT || errno == ENOTDIR) return {};
+    Fail(errno);
+  }
+  File_Status status = Status_Of(info);
+  struct statfs where {};
+  status.system_file = file_system_call(&where) == 0 && Is_System_File_System(where);
+  return status;
 }
 
 // An open file descriptor that closes itself.
@@ -82,7 +114,8 @@ class Unique_Fd {
 };
 
 File_Status Status_Of_Fd(int fd) {
-  return Status_By([fd](struct stat* info) { return fstat(fd, info); });
+  return Status_By([fd](struct stat* info) { return fstat(fd, info); },
+                   [fd](struct statfs* info) { return fstatfs(fd, info); });
 }
 
 class Posix_Readable_File final : public Readable_File {
@@ -222,11 +255,17 @@ mode_t Current_Umask() {
 class Posix_File_System final : public File_System {
  public:
   File_Status Status(const std::string& name) const override {
-    return Status_By([&name](struct stat* info) { return stat(name.c_str(), info); });
+    return Status_By([&name](struct stat* info) { return stat(name.c_str(), info); },
+                     [&name](struct statfs* info) { return statfs(name.c_str(), info); });
   }
 
+  // The folder's file system, for a link; statfs would follow it.
   File_Status Link_Status(const std::string& name) const override {
-    return Status_By([&name](struct stat* info) { return lstat(name.c_str(), info); });
+    const std::string folder = name.substr(0, name.rfind('/') + 1);
+    return Status_By([&name](struct stat* info) { return lstat(name.c_str(), info); },
+                     [&folder](struct statfs* info) {
+                       return statfs(folder.empty() ? "." : folder.c_str(), info);
+                     });
   }
 
   std::string Link_Target(const std::string& name) const override {

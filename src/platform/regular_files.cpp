@@ -16,6 +16,10 @@ bool Is_Read_Only(const File_Status& status) {
   return status.Exists() && (status.permissions & any_write_permission) == 0;
 }
 
+bool Is_Own_Kind(const File_Status& status) {
+  return status.type == File_Type::regular && !status.system_file;
+}
+
 std::string Base_Name(const std::string& name) {
   return name.substr(name.rfind('/') + 1);  // npos + 1 is 0: the whole name
 }
@@ -24,22 +28,17 @@ std::string Temporary_Prefix(const std::string& target) {
   return Directory_Of_File(target) + "." + Base_Name(target) + ".";
 }
 
-// An opened file must still be what the name led to a moment ago: a name
-// swapped for a device in between is refused all the same.
-template <typename File>
-void Require_Regular(const File& file) {
-  if (file.Status().type != File_Type::regular) throw Access_Denied_Error();
-}
-
 // Opens the file for appending after the rules allowed it; gives its status
-// as opened.
+// as opened, and whether it was made by this open.
 std::unique_ptr<Writable_File> Open_Own_File_For_Appending(File_System& files,
                                                            const std::string& name, bool create,
-                                                           File_Status& opened) {
-  if (Is_Read_Only(Regular_Or_Absent(files, name))) throw Access_Denied_Error();
+                                                           File_Status& opened, bool& made) {
+  const File_Status before = Regular_Or_Absent(files, name);
+  if (Is_Read_Only(before)) throw Access_Denied_Error();
+  made = !before.Exists();
   std::unique_ptr<Writable_File> file = files.Open_For_Appending(name, create);
   opened = file->Status();
-  if (opened.type != File_Type::regular || Is_Read_Only(opened)) throw Access_Denied_Error();
+  if (!Is_Own_Kind(opened) || Is_Read_Only(opened)) throw Access_Denied_Error();
   return file;
 }
 
@@ -90,6 +89,11 @@ void Keep_Owner_And_Permissions(Writable_File& file, const File_Status& old) {
   file.Set_Permissions(permissions);
 }
 
+// A new file is on the disk once its folder's entry is.
+void Sync_Folder_Of(File_System& files, const std::string& name) {
+  files.Sync_Folder(Directory_Of_File(Link_Final_Target(files, name)));
+}
+
 bool Is_Temporary_Suffix(std::string_view suffix) {
   if (suffix.size() != temporary_suffix_length) return false;
   for (const char c : suffix) {
@@ -98,16 +102,14 @@ bool Is_Temporary_Suffix(std::string_view suffix) {
   return true;
 }
 
-}  // namespace
-
-File_Status Regular_Or_Absent(const File_System& files, const std::string& name) {
+// Opens an existing file that is_wanted accepts, before and after opening:
+// a name swapped for something else in between is refused all the same.
+template <typename Wanted>
+std::unique_ptr<Readable_File> Open_File_If(File_System& files, const std::string& name,
+                                            Wanted&& is_wanted) {
   const File_Status status = files.Status(name);
-  if (status.Exists() && status.type != File_Type::regular) throw Access_Denied_Error();
-  return status;
-}
-
-std::unique_ptr<Readable_File> Open_Regular_File(File_System& files, const std::string& name) {
-  if (!Regular_Or_Absent(files, name).Exists()) return nullptr;
+  if (!status.Exists()) return nullptr;
+  if (!is_wanted(status)) throw Access_Denied_Error();
   std::unique_ptr<Readable_File> file;
   try {
     file = files.Open_For_Reading(name);
@@ -115,14 +117,12 @@ std::unique_ptr<Readable_File> Open_Regular_File(File_System& files, const std::
     if (error.Fault() == File_Fault::not_found) return nullptr;  // gone meanwhile
     throw;
   }
-  Require_Regular(*file);
+  if (!is_wanted(file->Status())) throw Access_Denied_Error();
   return file;
 }
 
-std::optional<std::string> Read_Regular_File(File_System& files, const std::string& name,
-                                             std::uint64_t limit) {
-  const std::unique_ptr<Readable_File> file = Open_Regular_File(files, name);
-  if (!file) return std::nullopt;
+std::optional<std::string> Read_Up_To(Readable_File* file, std::uint64_t limit) {
+  if (file == nullptr) return std::nullopt;
   if (file->Status().size > limit) throw Access_Denied_Error();
   std::string contents;
   char buffer[read_chunk];
@@ -132,6 +132,29 @@ std::optional<std::string> Read_Regular_File(File_System& files, const std::stri
     contents.append(buffer, got);
   }
   return contents;
+}
+
+}  // namespace
+
+File_Status Regular_Or_Absent(const File_System& files, const std::string& name) {
+  const File_Status status = files.Status(name);
+  if (status.Exists() && !Is_Own_Kind(status)) throw Access_Denied_Error();
+  return status;
+}
+
+std::unique_ptr<Readable_File> Open_Regular_File(File_System& files, const std::string& name) {
+  return Open_File_If(files, name, Is_Own_Kind);
+}
+
+std::optional<std::string> Read_Regular_File(File_System& files, const std::string& name,
+                                             std::uint64_t limit) {
+  return Read_Up_To(Open_Regular_File(files, name).get(), limit);
+}
+
+std::optional<std::string> Read_System_File(File_System& files, const std::string& name,
+                                            std::uint64_t limit) {
+  const auto regular = [](const File_Status& status) { return status.type == File_Type::regular; };
+  return Read_Up_To(Open_File_If(files, name, regular).get(), limit);
 }
 
 std::string Link_Final_Target(const File_System& files, const std::string& name) {
@@ -173,8 +196,9 @@ void Replace_Regular_File(File_System& files, const std::string& name, std::stri
 void Overwrite_Regular_File(File_System& files, const std::string& name,
                             const Content_Writer& write) {
   File_Status opened;
+  bool made = false;
   const std::unique_ptr<Writable_File> file =
-      Open_Own_File_For_Appending(files, name, false, opened);
+      Open_Own_File_For_Appending(files, name, false, opened, made);
   file->Truncate(0);
   write(*file);
   file->Sync();
@@ -183,8 +207,9 @@ void Overwrite_Regular_File(File_System& files, const std::string& name,
 
 void Append_To_Regular_File(File_System& files, const std::string& name, std::string_view data) {
   File_Status before;
+  bool made = false;
   const std::unique_ptr<Writable_File> file =
-      Open_Own_File_For_Appending(files, name, true, before);
+      Open_Own_File_For_Appending(files, name, true, before, made);
   try {
     file->Append(data);
     file->Sync();
@@ -198,14 +223,17 @@ void Append_To_Regular_File(File_System& files, const std::string& name, std::st
     throw;
   }
   file->Close();
+  if (made) Sync_Folder_Of(files, name);
 }
 
 void Erase_Regular_File(File_System& files, const std::string& name) {
   File_Status before;
+  bool made = false;
   const std::unique_ptr<Writable_File> file =
-      Open_Own_File_For_Appending(files, name, true, before);
+      Open_Own_File_For_Appending(files, name, true, before, made);
   if (before.size > 0) file->Truncate(0);
   file->Close();
+  if (made) Sync_Folder_Of(files, name);
 }
 
 int Remove_Leftover_Temporaries(File_System& files, const std::string& name) {

@@ -4,9 +4,10 @@
 // such read and write goes through here, over File_System.
 //
 //   - Only a regular file, or no file at all, is read or written. Anything
-//     else a name may lead to (a device, a FIFO, a socket, a folder) is
-//     refused with "File access denied" before it is opened, and nothing is
-//     read from it or written to it.
+//     else a name may lead to (a device, a FIFO, a socket, a folder, a file
+//     of the kernel's own under /proc or /sys) is refused with "File access
+//     denied" before it is opened, and nothing is read from it or written to
+//     it.
 //   - A symbolic link is followed to the file it names, and a file is
 //     replaced in that file's own folder: the link stays a link.
 //   - A file without any write permission is read-only and refused, even
@@ -43,6 +44,11 @@ std::optional<std::string> Read_Regular_File(File_System& files, const std::stri
 // An existing regular file opened for reading; null when there is none.
 std::unique_ptr<Readable_File> Open_Regular_File(File_System& files, const std::string& name);
 
+// A file the system keeps about itself (/proc/meminfo, a sysfs attribute):
+// read like Read_Regular_File, except that it may be a file of the kernel.
+std::optional<std::string> Read_System_File(File_System& files, const std::string& name,
+                                            std::uint64_t limit = own_file_size_limit);
+
 // The name with every link at its end followed: the file that is written in
 // its place. A name that is no link is its own target; a dangling link
 // gives the name the file will get.
@@ -67,11 +73,11 @@ void Overwrite_Regular_File(File_System& files, const std::string& name,
                             const Content_Writer& write);
 
 // Appends data at the end of the file, creating it when missing, and makes
-// it durable. Data that cannot be written whole is taken back out, so a
-// failure leaves the file as it was.
+// it durable (a new file's folder too). Data that cannot be written whole is
+// taken back out, so a failure leaves the file as it was.
 void Append_To_Regular_File(File_System& files, const std::string& name, std::string_view data);
 
-// Creates the file empty, or cuts an existing one to nothing.
+// Creates the file empty (durably), or cuts an existing one to nothing.
 void Erase_Regular_File(File_System& files, const std::string& name);
 
 // Removes the temporary files of Replace_Regular_File that an interrupted

@@ -86,7 +86,7 @@ std::optional<std::string> Block_Device_Name(const File_System& files, const std
 
 std::string First_Word(File_System& files, const std::string& name) {
   try {
-    std::istringstream in(Read_Regular_File(files, name).value_or(""));
+    std::istringstream in(Read_System_File(files, name).value_or(""));
     std::string word;
     in >> word;
     return word;
@@ -117,7 +117,7 @@ bool Is_Removable(File_System& files, const std::string& device_name,
 
 std::string Mount_Table(File_System& files, const char* name) {
   try {
-    return Read_Regular_File(files, name, mount_table_limit).value_or("");
+    return Read_System_File(files, name, mount_table_limit).value_or("");
   } catch (const File_Error&) {
     return {};
   }

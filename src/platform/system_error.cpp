@@ -10,6 +10,7 @@ File_Error File_System_Error(int error_number) {
     case EACCES:
     case EPERM:
     case EROFS:
+    case ELOOP:  // a loop of links leads to no file
       return Access_Denied_Error();
     case ENOENT:
     case ENOTDIR:

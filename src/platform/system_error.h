@@ -5,7 +5,7 @@
 
 namespace velmaric {
 
-// EACCES, EPERM, EROFS -> "File access denied"; ENOENT, ENOTDIR -> "File not
+// EACCES, EPERM, EROFS, ELOOP -> "File access denied"; ENOENT, ENOTDIR -> "File not
 // found"; ENOSPC, EDQUOT -> "Disk full"; any other errno n -> "I/O error n".
 File_Error File_System_Error(int error_number);
 

@@ -29,8 +29,22 @@ std::vector<std::string> Read_Lines(File_System& files, const std::string& file)
   return text ? Split_Lines(*text) : std::vector<std::string>{};
 }
 
-bool Matches(const std::string& line, const std::string& key) {
+bool Begins_With(const std::string& line, const std::string& key) {
+  return line.compare(0, key.size(), key) == 0;
+}
+
+bool Contains(const std::string& line, const std::string& key) {
   return line.find(key) != std::string::npos;
+}
+
+// Which lines hold the key: those that begin with it when there are any,
+// else those that hold it anywhere.
+using Match = bool (*)(const std::string&, const std::string&);
+Match Matching_Rule(const std::vector<std::string>& lines, const std::string& key) {
+  for (const std::string& line : lines) {
+    if (Begins_With(line, key)) return Begins_With;
+  }
+  return Contains;
 }
 
 }  // namespace
@@ -56,9 +70,10 @@ Ini_Snapshot::Ini_Snapshot(File_System& files, const std::string& file)
     : lines_(Read_Lines(files, file)) {}
 
 std::string Ini_Snapshot::Read(const std::string& key, const std::string& default_value) const {
+  const Match matches = Matching_Rule(lines_, key);
   for (auto line = lines_.rbegin(); line != lines_.rend(); ++line) {
     // A match is at least as long as the key, whatever its position.
-    if (Matches(*line, key)) return line->substr(key.size());
+    if (matches(*line, key)) return line->substr(key.size());
   }
   return default_value;
 }
@@ -71,13 +86,15 @@ void Ini_Batch::Write(const std::string& key, const std::string& value) {
     throw Command_Error("Invalid value for '" + key + "'");
   }
   if (!lines_) lines_ = Read_Lines(files_, file_);
+  const Match matches = Matching_Rule(*lines_, key);
   bool matched = false;
   for (std::string& line : *lines_) {
-    if (!Matches(line, key)) continue;
+    if (!matches(line, key)) continue;
     line = key + value;
     matched = true;
   }
   if (!matched) lines_->push_back(key + value);
+  written_.push_back(key);
   changed_ = true;
 }
 
@@ -85,6 +102,19 @@ void Ini_Batch::Commit() {
   if (!changed_) return;
   std::string text;
   for (const std::string& line : *lines_) text.append(line).append(line_end);
+  if (text.size() > own_file_size_limit) {
+    // The lines read back longer with CR LF, and a file this large would be
+    // refused at the next start: the keys written stay, the rest goes.
+    text.clear();
+    for (const std::string& line : *lines_) {
+      for (const std::string& key : written_) {
+        if (Begins_With(line, key)) {
+          text.append(line).append(line_end);
+          break;
+        }
+      }
+    }
+  }
   Replace_Regular_File(files_, file_, text);
   changed_ = false;
 }

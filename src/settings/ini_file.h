@@ -6,8 +6,11 @@
 // matches a key when the key text occurs anywhere in it (case-sensitive), and
 // its value is the line less its first key.size() characters, wherever the key
 // was found. So "xwindow_top_posn=7" read with "window_top_posn=" gives "=7".
-// Reading takes the last matching line; writing replaces every matching line
-// by key + value and appends key + value when none matched.
+// Lines that begin with the key come first, though: when there is one, only
+// those match, so that a value holding another key's text (a log file named
+// ".../window_top_posn=5.log") is never taken for that key. Reading takes the
+// last matching line; writing replaces every matching line by key + value and
+// appends key + value when none matched.
 //
 // Lines are written with CR LF; on reading, LF ends a line and one CR before
 // it is dropped. Files of any length keep every line. A missing file reads as
@@ -62,13 +65,15 @@ class Ini_Batch {
   // value may add a line of its own to the file.
   void Write(const std::string& key, const std::string& value);
   // Replaces the file with every write so far; does nothing when there was
-  // none since the last Commit.
+  // none since the last Commit. A file that would be too large to read back
+  // (own_file_size_limit) keeps only the lines of the keys written.
   void Commit();
 
  private:
   File_System& files_;
   std::string file_;
   std::optional<std::vector<std::string>> lines_;  // read at the first Write
+  std::vector<std::string> written_;
   bool changed_ = false;
 };
 

@@ -39,7 +39,15 @@ Settings_File::Settings_File(File_System& files, Settings_Host& host, Stopwatch&
     : files_(files), host_(host), stopwatch_(stopwatch), locate_(std::move(locate)) {}
 
 void Settings_File::Clear_Leftovers() {
-  Remove_Leftover_Temporaries(files_, locate_());
+  const std::string name = locate_();
+  Remove_Leftover_Temporaries(files_, name);
+  // Saves through a link make their temporary files beside the file it names.
+  try {
+    const std::string target = Link_Final_Target(files_, name);
+    if (target != name) Remove_Leftover_Temporaries(files_, target);
+  } catch (const File_Error&) {
+    // A loop of links: the load that follows reports it.
+  }
 }
 
 void Settings_File::Save_Settings() {

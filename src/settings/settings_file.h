@@ -57,8 +57,8 @@ class Settings_File {
 
   Settings_File(File_System& files, Settings_Host& host, Stopwatch& stopwatch, Locator locate);
 
-  // Removes what an interrupted save left beside the settings file: its
-  // temporary files, and nothing else.
+  // Removes what an interrupted save left beside the settings file (and
+  // beside the file it links to): its temporary files, and nothing else.
   void Clear_Leftovers();
 
   // Writes all fifteen keys as one new version of the file. A running

@@ -21,24 +21,30 @@ namespace {
 constexpr const char* unusable_log_name =
     "The chosen file name contains a line break or a NUL character and can NOT be used for the "
     "Log file.  (The Log file name has NOT been changed)";
+constexpr const char* ambiguous_log_name =
+    "The chosen file name can NOT be told apart from another name in its folder and can NOT be "
+    "used for the Log file.  (The Log file name has NOT been changed)";
 
 // The dialog shows file names through the system's decoding, which turns
 // bytes that are not UTF-8 into replacement characters, and answers with
 // the name it showed: a name of no file. Each level of the answer that
 // shows such a character is looked up among its folder's entries by the
-// name the dialog showed for it, so the bytes on the disk come back.
-std::string Name_On_Disk(const File_System& files, const QString& chosen) {
+// name the dialog showed for it, so the bytes on the disk come back; nothing
+// when two entries show alike and the choice cannot be told.
+std::optional<std::string> Name_On_Disk(const File_System& files, const QString& chosen) {
   std::string name;
   const QStringList levels = chosen.split(QLatin1Char('/'));
   for (qsizetype i = 0; i < levels.size(); ++i) {
     std::string level = QFile::encodeName(levels[i]).toStdString();
     if (levels[i].contains(QChar::ReplacementCharacter)) {
+      int alike = 0;
       for (const std::string& entry : files.Folder_Entries(name.empty() ? "./" : name)) {
         if (QFile::decodeName(QByteArray::fromStdString(entry)) == levels[i]) {
           level = entry;
-          break;
+          ++alike;
         }
       }
+      if (alike > 1) return std::nullopt;
     }
     name += level;
     if (i + 1 < levels.size()) name += '/';
@@ -47,16 +53,17 @@ std::string Name_On_Disk(const File_System& files, const QString& chosen) {
 }
 
 // The file-open dialog: any file, existing or not, no read-only box.
-std::optional<std::string> Ask_For_Log_File(QWidget* parent, const File_System& files,
-                                            const QString& filter, const std::string& last_choice) {
+std::optional<QString> Ask_For_Log_File(QWidget* parent, const QString& filter,
+                                        const std::string& last_choice) {
   QFileDialog dialog(parent, QString(), QString(), filter);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setOption(QFileDialog::ReadOnly, false);
-  if (!last_choice.empty())
+  if (!last_choice.empty()) {
     dialog.selectFile(QFile::decodeName(QByteArray::fromStdString(last_choice)));
+  }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return Name_On_Disk(files, dialog.selectedFiles().constFirst());
+  return dialog.selectedFiles().constFirst();
 }
 
 }  // namespace
@@ -84,6 +91,7 @@ Log_Settings TMainForm1::Current_Log_Settings() const {
   log.file_name = Log_File_Name();
   log.time_only = Write_Time_to_Log_Only_CheckBox->isChecked();
   log.count_column = Write_Stop_Count_CheckBox->isChecked();
+  log.settings_file = settings_.Settings_File_Name();
   return log;
 }
 
@@ -92,7 +100,7 @@ void TMainForm1::Write_Stop_Entry() {
 }
 
 void TMainForm1::Append_Reset_Marker() {
-  velmaric::Append_Reset_Marker(files_, Log_File_Name());
+  velmaric::Append_Reset_Marker(files_, Current_Log_Settings());
 }
 
 void TMainForm1::Log_to_File_RadioButtonClick() {
@@ -110,10 +118,17 @@ void TMainForm1::Select_Log_File_BitBtnClick() {
 }
 
 void TMainForm1::Choose_Log_File() {
-  const std::optional<std::string> chosen =
-      choose_log_file_ ? choose_log_file_(last_log_choice_)
-                       : Ask_For_Log_File(this, files_, OpenDialog1->property("filter").toString(),
-                                          last_log_choice_);
+  std::optional<std::string> chosen;
+  if (choose_log_file_) {
+    chosen = choose_log_file_(last_log_choice_);
+  } else if (const std::optional<QString> answer = Ask_For_Log_File(
+                 this, OpenDialog1->property("filter").toString(), last_log_choice_)) {
+    chosen = Name_On_Disk(files_, *answer);
+    if (!chosen) {
+      boxes_.Information(ambiguous_log_name);
+      return;
+    }
+  }
   if (!chosen) return;
   // The name is stored on a line of the settings file, where a line break
   // would start a line of the name's choosing.

@@ -46,9 +46,9 @@ namespace {
 namespace fault = velmaric::testing::fault;
 namespace key = velmaric::settings_key;
 
-enum class Command { stop, close, reset_log, copy_out, copy_in };
-constexpr Command all_commands[] = {Command::stop, Command::close, Command::reset_log,
-                                    Command::copy_out, Command::copy_in};
+enum class Command { stop, close, reset_log, reset_new_log, copy_out, copy_in };
+constexpr Command all_commands[] = {Command::stop,          Command::close,    Command::reset_log,
+                                    Command::reset_new_log, Command::copy_out, Command::copy_in};
 
 const char* Name_Of(Command command) {
   switch (command) {
@@ -58,12 +58,19 @@ const char* Name_Of(Command command) {
       return "close while running";
     case Command::reset_log:
       return "Reset Log";
+    case Command::reset_new_log:
+      return "Reset Log onto no log";
     case Command::copy_out:
       return "copy to disk while running";
     case Command::copy_in:
       return "copy from disk";
   }
   return "?";
+}
+
+// The commands that write the log anew.
+bool Rewrites_Log(Command command) {
+  return command == Command::reset_log || command == Command::reset_new_log;
 }
 
 bool Is_Transfer(Command command) {
@@ -204,8 +211,9 @@ class Fault_Injection_Test : public QObject, private velmaric::testing::Window_F
     return stray;
   }
 
-  // The same scene in the same folder every time, with nothing armed.
-  void Start_Scene() {
+  // The same scene in the same folder every time, with nothing armed. For
+  // Reset Log onto no log, the log is gone.
+  void Start_Scene(Command command) {
     files_->Arm(0, fault::Mode::error);
     Close_Program();
     QVERIFY(QDir(folder_.path()).removeRecursively());
@@ -243,6 +251,7 @@ class Fault_Injection_Test : public QObject, private velmaric::testing::Window_F
     form_->Expert_Mode_Option->trigger();
     form_->Write_Stop_Count_CheckBox->setChecked(true);
     QVERIFY(world_->boxes.shown.empty());
+    if (command == Command::reset_new_log) QVERIFY(QFile::remove(Path("logs/run.log")));
   }
 
   // Runs the command as the user would; true when the window closed.
@@ -254,6 +263,7 @@ class Fault_Injection_Test : public QObject, private velmaric::testing::Window_F
       case Command::close:
         return form_->close();
       case Command::reset_log:
+      case Command::reset_new_log:
         Click(form_->Reset_Log_Button);
         break;
       case Command::copy_out:
@@ -270,7 +280,7 @@ class Fault_Injection_Test : public QObject, private velmaric::testing::Window_F
   // show, or the checks of the runs could not fail.
   void Check_Old_And_New_Differ(Command command, const Files& before, const Files& after) {
     QVERIFY(Settings_Values(before.settings));
-    if (command == Command::reset_log) {
+    if (Rewrites_Log(command)) {
       QCOMPARE(after.settings, before.settings);
       QVERIFY(after.log.count("\r\n") > 1);
       QVERIFY(!after.log.startsWith(before.log));
@@ -369,7 +379,7 @@ class Fault_Injection_Test : public QObject, private velmaric::testing::Window_F
     // (c) and (d): whole files only.
     const Files now = Snapshot();
     const QString settings = Settings_State(before, after, now.settings);
-    const QString log = Log_State(before.log, after.log, now.log, command == Command::reset_log);
+    const QString log = Log_State(before.log, after.log, now.log, Rewrites_Log(command));
     outcome += QStringLiteral("; settings %1, log %2").arg(settings, log);
     QVERIFY2(settings == QLatin1String("old") || settings == QLatin1String("new") ||
                  (Saves_While_Running(command) &&
@@ -451,7 +461,7 @@ class Fault_Injection_Test : public QObject, private velmaric::testing::Window_F
   void every_kind_of_change_is_seen_in_the_folder_and_none_elsewhere() {
     std::set<std::string> seen;
     for (const Command command : all_commands) {
-      Start_Scene();
+      Start_Scene(command);
       files_->Arm(0, fault::Mode::error);
       Run(command);
       for (const std::string& call : files_->Trace()) seen.insert(call.substr(0, call.find(' ')));
@@ -492,7 +502,7 @@ class Fault_Injection_Test : public QObject, private velmaric::testing::Window_F
     const fault::Mode mode = injected.number == 0 ? fault::Mode::power_cut : fault::Mode::error;
 
     // The fault-free run gives the new contents and the number of calls.
-    Start_Scene();
+    Start_Scene(which);
     if (QTest::currentTestFailed()) return;
     const Files before = Snapshot();
     files_->Arm(0, fault::Mode::error);
@@ -507,7 +517,7 @@ class Fault_Injection_Test : public QObject, private velmaric::testing::Window_F
     QStringList table;
     std::map<QString, int> tally;
     for (int call = 1;; ++call) {
-      Start_Scene();
+      Start_Scene(which);
       if (QTest::currentTestFailed()) return;
       QVERIFY2(Snapshot() == before, "the scene did not repeat exactly");
       files_->Arm(call, mode, injected.number);

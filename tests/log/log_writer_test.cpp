@@ -69,7 +69,7 @@ class Log_Events : public Stopwatch_Events {
       : settings_(settings), clock_(clock) {}
   void Write_Stop_Entry() override { Write_Log_Entry(files, kind_stop, settings_, *watch, clock_); }
   void Save_Settings() override {}
-  void Append_Reset_Marker() override { velmaric::Append_Reset_Marker(files, settings_.file_name); }
+  void Append_Reset_Marker() override { velmaric::Append_Reset_Marker(files, settings_); }
 
   Stopwatch* watch = nullptr;
 
@@ -97,7 +97,7 @@ class Log_Writer_Test : public ::testing::Test {
   const Date_Time_Formats saved_formats_ = User_Date_Time_Formats();
   Temp_Folder folder;
   const std::string name = folder.Path("stopwatch.log");
-  Log_Settings settings{true, name, false, true};
+  Log_Settings settings{true, name, false, true, ""};
   Fake_Clock clock;  // Monday 2026-12-07 10:15:04
   Log_Events events{settings, clock};
   Stopwatch watch{clock, events};
@@ -145,8 +145,8 @@ TEST_F(Log_Writer_Test, NothingIsWrittenOrCountedWithoutALog) {
   Click();
   Tick_After(6527);
   for (const Log_Settings& off :
-       {Log_Settings{false, name, false, true}, Log_Settings{false, name, true, true},
-        Log_Settings{true, "", false, true}}) {
+       {Log_Settings{false, name, false, true, ""}, Log_Settings{false, name, true, true, ""},
+        Log_Settings{true, "", false, true, ""}}) {
     for (const char* kind : {kind_snap_shot, kind_original_start, kind_stop}) {
       Write_Log_Entry(files, kind, off, watch, clock);
     }
@@ -154,8 +154,8 @@ TEST_F(Log_Writer_Test, NothingIsWrittenOrCountedWithoutALog) {
   for (const char* kind : {"snap shot", "Stop", "STOP ", "Original start time", ""}) Entry(kind);
   EXPECT_EQ(watch.snap_shot_count, 0);
   EXPECT_FALSE(File_Exists(files, name));
-  Write_Log_Header(files, {true, "", false, true});
-  Append_Reset_Marker(files, "");
+  Write_Log_Header(files, {true, "", false, true, ""});
+  Append_Reset_Marker(files, Log_Settings{});
 
   Entry(kind_snap_shot);  // creates the file, without a header
   watch.Reset_BitBtnClick();
@@ -188,7 +188,7 @@ TEST_F(Log_Writer_Test, SinceOriginalStartCountsStopsAndClosedPrograms) {
 
 TEST_F(Log_Writer_Test, HeaderReplacesTheFileWhetherLoggingIsOnOrOff) {
   Write_File(name, "an earlier line\r\n");
-  settings = {false, name, false, false};
+  settings = {false, name, false, false, ""};
   Write_Log_Header(files, settings);
   EXPECT_EQ(Read_File(name), header_1.substr(6) + "\r\n" + header_2.substr(7) + "\r\n" +
                                  header_3.substr(7) + "\r\n\r\n");
@@ -257,19 +257,27 @@ std::string Error_Of(const std::function<void()>& write) {
 }
 
 // The process runs as root in CI, and root writes into files without write
-// bits: the writer refuses those itself. Devices and pipes are never written.
+// bits: the writer refuses those itself. Devices and pipes are never written,
+// and neither is the settings file, whatever name leads to it.
 TEST_F(Log_Writer_Test, EveryFileSystemFailureEndsTheWriteWithItsDescription) {
   const std::string read_only = folder.Path("read_only.log");
   Write_File(read_only, "kept\r\n");
   ASSERT_EQ(chmod(read_only.c_str(), 0444), 0);
   ASSERT_TRUE(std::filesystem::create_directory(folder.Path("folder")));
+  settings.settings_file = folder.Path("velmaric.ini");
+  Write_File(settings.settings_file, "k=1\r\n");
+  ASSERT_EQ(symlink("velmaric.ini", folder.Path("settings_link").c_str()), 0);
   struct Row {
     std::string name;
     const char* description;
+    bool settings = false;  // the settings file, which only the log writer knows to keep apart
   };
   std::vector<Row> rows = {{folder.Path("missing/stopwatch.log"), "File not found"},
                            {folder.Path("folder"), "File access denied"},
-                           {read_only, "File access denied"}};
+                           {read_only, "File access denied"},
+                           {folder.Path("velmaric.ini"), "File access denied", true},
+                           {folder.Path("settings_link"), "File access denied", true},
+                           {folder.Path("folder/../velmaric.ini"), "File access denied", true}};
   testing::Make_Hostile_Nodes(folder);
   for (const char* node : {"null", "fifo", "link_to_zero"}) {
     rows.push_back({folder.Path(node), "File access denied"});
@@ -279,8 +287,10 @@ TEST_F(Log_Writer_Test, EveryFileSystemFailureEndsTheWriteWithItsDescription) {
     settings.file_name = row.name;
     Click();  // Start, then Resume after the failed stop below
     Tick_After(100);
-    EXPECT_EQ(Error_Of([&] { Append_Line_To_File(files, row.name, "a line"); }), row.description);
-    EXPECT_EQ(Error_Of([&] { Append_Reset_Marker(files, row.name); }), row.description);
+    if (!row.settings) {
+      EXPECT_EQ(Error_Of([&] { Append_Line_To_File(files, row.name, "a line"); }), row.description);
+    }
+    EXPECT_EQ(Error_Of([&] { Append_Reset_Marker(files, settings); }), row.description);
     EXPECT_EQ(Error_Of([&] { Write_Log_Header(files, settings); }), row.description);
     EXPECT_EQ(Error_Of([&] { Entry(kind_original_start); }), row.description);
     EXPECT_EQ(Error_Of([&] { Entry(kind_snap_shot); }), row.description);
@@ -288,6 +298,7 @@ TEST_F(Log_Writer_Test, EveryFileSystemFailureEndsTheWriteWithItsDescription) {
     EXPECT_EQ(Error_Of([&] { Click(); }), row.description);  // the stop line
   }
   EXPECT_EQ(Read_File(read_only), "kept\r\n");
+  EXPECT_EQ(Read_File(settings.settings_file), "k=1\r\n");
   EXPECT_TRUE(std::filesystem::is_empty(folder.Path("folder")));
   EXPECT_FALSE(std::filesystem::exists(folder.Path("missing")));
 }

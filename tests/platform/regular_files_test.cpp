@@ -107,6 +107,21 @@ TEST(Regular_Files, AnythingButARegularFileIsRefusedAndLeftAlone) {
   EXPECT_TRUE(std::filesystem::is_empty(folder.Path("dir")));
 }
 
+// /proc and /sys hold "regular" files that are the kernel's controls: never
+// a log or a settings file, but read for what the system says of itself.
+TEST(Regular_Files, FilesOfTheKernelAreReadOnlyAsSystemInformation) {
+  const std::string comm = "/proc/self/comm";
+  const std::string name_before = Read_File(comm);
+  EXPECT_EQ(Error_Of([&] { Append_To_Regular_File(files, comm, "renamed"); }),
+            "File access denied");
+  EXPECT_EQ(Error_Of([&] { Erase_Regular_File(files, comm); }), "File access denied");
+  EXPECT_EQ(Error_Of([&] { Read_Regular_File(files, comm); }), "File access denied");
+  EXPECT_EQ(Read_File(comm), name_before);
+  EXPECT_EQ(Read_System_File(files, comm), name_before);
+  EXPECT_NE(Read_System_File(files, "/proc/self/status")->find("VmRSS:"), std::string::npos);
+  EXPECT_THROW(Read_System_File(files, "/proc/self/status", 10), Command_Error);
+}
+
 TEST(Replace_Regular_File, KeepsOwnerGroupAndPermissionsAndLeavesNoTemporaryFile) {
   Temp_Folder folder;
   const std::string name = folder.Path("settings.ini");

@@ -4,6 +4,7 @@
 
 #include "core/command_error.h"
 #include "platform/file_fixtures.h"
+#include "platform/regular_files.h"
 #include "settings/ini_values.h"
 
 namespace velmaric {
@@ -27,6 +28,9 @@ TEST(Read_Ini_Value, MatchesTheKeyAnywhereAndTakesTheLastLine) {
       {"a=1\nb=2\n", "a=", "1"},
       {"a=1\nb=2", "b=", "2"},
       {"a=1\r\r\n", "a=", "1\r"},  // one CR belongs to the line end
+      // A line that begins with the key wins over one that holds it inside.
+      {"k=3\r\nname=/x/k=5.log\r\n", "k=", "3"},
+      {"xk=3\r\nname=/x/k=5.log\r\n", "k=", "me=/x/k=5.log"},  // else anywhere, as ever
   };
   Temp_Folder folder;
   const std::string file = folder.Path("velmaric.ini");
@@ -45,10 +49,12 @@ TEST(Write_Ini_Value, ReplacesEveryMatchingLineOrAppends) {
       {nullptr, "k=", "v", "k=v\r\n"},
       {"", "k=", "v", "k=v\r\n"},
       {"a=1\r\nb=2\r\n", "c=", "3", "a=1\r\nb=2\r\nc=3\r\n"},
-      {"k=1\r\nx=0\r\nxk=2\r\n", "k=", "9", "k=9\r\nx=0\r\nk=9\r\n"},
+      {"xk=1\r\nx=0\r\nxk=2\r\n", "k=", "9", "k=9\r\nx=0\r\nk=9\r\n"},
+      {"k=1\r\nx=0\r\nk=2\r\n", "k=", "9", "k=9\r\nx=0\r\nk=9\r\n"},
       {"a=1\nb=2", "b=", "5", "a=1\r\nb=5\r\n"},
       {"k=old\r\n", "k=", " with  blanks ", "k= with  blanks \r\n"},
       {"\r\nk=1\r\n\r\n", "k=", "2", "\r\nk=2\r\n\r\n"},
+      {"k=1\r\nname=/x/k=5.log\r\n", "k=", "2", "k=2\r\nname=/x/k=5.log\r\n"},
   };
   Temp_Folder folder;
   const std::string file = folder.Path("velmaric.ini");
@@ -74,6 +80,19 @@ TEST(Write_Ini_Value, LongFileKeepsEveryLine) {
   Write_Ini_Value(files, file, "key_25=", "new");
   Write_Ini_Value(files, file, "key_31=", "added");
   EXPECT_EQ(Read_File(file), expected + "key_31=added\r\n");
+}
+
+// Lines written back with CR LF can outgrow what a start reads: the file
+// never grows past it, and the keys written stay.
+TEST(Write_Ini_Value, NeverWritesAFileTooLargeToReadBack) {
+  Temp_Folder folder;
+  const std::string file = folder.Path("velmaric.ini");
+  Write_File(file, "k=1\n" + std::string(own_file_size_limit - 8, '\n') + "j=2\n");
+  Ini_Batch batch(files, file);
+  batch.Write("k=", "3");
+  batch.Write("m=", "4");
+  batch.Commit();
+  EXPECT_EQ(Read_File(file), "k=3\r\nm=4\r\n");
 }
 
 TEST(Write_Ini_Value, ReadOnlyFileIsRefusedUnchanged) {

@@ -256,6 +256,12 @@ class Log_Commands_Test : public QObject, protected velmaric::testing::Window_Fi
     QVERIFY(form_->Log_File_Name_EditBox->text().contains(QChar::ReplacementCharacter));
     choose(broken);
     QCOMPARE(boxes_->shown.size(), std::size_t{1});
+    // Two names that show alike: which one was meant cannot be told.
+    const std::string look_alike = Path(QStringLiteral("caf")).toStdString() + "\xE8.log";
+    std::ofstream(look_alike) << "x";
+    choose(look_alike);
+    QCOMPARE(boxes_->shown.size(), std::size_t{2});
+    QVERIFY(boxes_->shown[1].text.rfind("The chosen file name can NOT be told apart", 0) == 0);
     QVERIFY(form_->close());
     const QByteArray saved = Contents(Path(QStringLiteral("velmaric.ini")));
     QCOMPARE(saved.count("\r\n"), 15);

@@ -183,6 +183,42 @@ class Startup_Settings_Test : public QObject, protected velmaric::testing::Windo
     QVERIFY(!saved.contains('\0'));
   }
 
+  // An interrupted save leaves its temporary file beside the file it was
+  // replacing: beside the settings file, or beside the file it links to.
+  void leftovers_of_interrupted_saves_are_cleared_at_start() {
+    QVERIFY(QDir(folder_.path()).mkdir(QStringLiteral("real")));
+    Write_Settings({"Stops_Since_Last_Reset_SpinEdit=5"});
+    QVERIFY(QFile::rename(Settings_Path(), Path(QStringLiteral("real/kept.ini"))));
+    QVERIFY(QFile::link(QStringLiteral("real/kept.ini"), Settings_Path()));
+    const QStringList leftovers = {QStringLiteral(".velmaric.ini.AbC123"),
+                                   QStringLiteral("real/.kept.ini.XyZ789")};
+    const QStringList others = {QStringLiteral(".velmaric.ini.bak"),
+                                QStringLiteral("real/.other.ini.XyZ789")};
+    for (const QString& name : leftovers + others) {
+      QFile file(Path(name));
+      QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    Start_Program();
+    QCOMPARE(form_->Stops_Since_Last_Reset_SpinEdit->value(), 5);
+    for (const QString& name : leftovers) QVERIFY2(!QFile::exists(Path(name)), qPrintable(name));
+    for (const QString& name : others) QVERIFY2(QFile::exists(Path(name)), qPrintable(name));
+    QVERIFY(form_->close());
+    QVERIFY(QFileInfo(Settings_Path()).isSymLink());
+    QVERIFY(QFile::remove(Settings_Path()));
+    QVERIFY(QDir(Path(QStringLiteral("real"))).removeRecursively());
+  }
+
+  // The box shows at most its length of a name; the name stays whole.
+  void a_log_name_longer_than_the_box_holds_is_kept_whole() {
+    const QByteArray name = "/" + QByteArray(40000, 'x');
+    Write_Settings_Bytes({"Log_File_Name_EditBox=" + name});
+    Start_Program();
+    QCOMPARE(form_->Log_File_Name_EditBox->text().size(),
+             form_->Log_File_Name_EditBox->maxLength());
+    QVERIFY(form_->close());
+    QVERIFY(Contents(Settings_Path()).startsWith("Log_File_Name_EditBox=" + name + "\r\n"));
+  }
+
   // A settings file in place of a device, a FIFO, a folder or a file larger
   // than any settings file is never read (a FIFO would hang the start, an
   // endless device fill the memory) nor replaced: the defaults come up with
