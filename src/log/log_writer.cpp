@@ -20,7 +20,8 @@ std::string Centred(const std::string& text, std::size_t width) {
   return Pad_Centre(text, ' ', width);
 }
 
-// The name of the log, once it is known not to be the settings file.
+// The name of the log, once it is known not to be the settings file; the
+// writes check the file they open once more.
 const std::string& Log_Name(const File_System& files, const Log_Settings& settings) {
   const std::string& log = settings.file_name;
   if (settings.settings_file.empty()) return log;
@@ -98,7 +99,7 @@ void Write_Log_Entry(File_System& files, const std::string& kind, const Log_Sett
   } else {
     return;
   }
-  Append_Line_To_File(files, Log_Name(files, settings), line);
+  Append_To_Regular_File(files, Log_Name(files, settings), line + line_end, settings.settings_file);
 }
 
 void Write_Log_Header(File_System& files, const Log_Settings& settings) {
@@ -106,19 +107,21 @@ void Write_Log_Header(File_System& files, const Log_Settings& settings) {
   const std::string& log = Log_Name(files, settings);
   // A log that is not there yet is made by the append: a power cut then
   // leaves no log or the whole header, never an empty one.
-  if (Regular_Or_Absent(files, log).Exists()) Erase_File(files, log);
+  if (Regular_Or_Absent(files, log).Exists())
+    Erase_Regular_File(files, log, settings.settings_file);
   // One append for the whole header: a power cut leaves none of it or all.
   std::string header;
   for (const std::string& line : Log_Header_Lines(settings.count_column)) {
     header.append(line).append(line_end);
   }
-  Append_To_Regular_File(files, log, header);
+  Append_To_Regular_File(files, log, header, settings.settings_file);
 }
 
 void Append_Reset_Marker(File_System& files, const Log_Settings& settings) {
   if (settings.file_name.empty()) return;
   Append_To_Regular_File(files, Log_Name(files, settings),
-                         std::string(line_end) + "*** RESET" + line_end + line_end);
+                         std::string(line_end) + "*** RESET" + line_end + line_end,
+                         settings.settings_file);
 }
 
 void Append_Line_To_File(File_System& files, const std::string& name, const std::string& line) {

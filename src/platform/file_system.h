@@ -146,7 +146,7 @@ class File_System {
   virtual void Remove(const std::string& name) = 0;
   virtual void Make_Folder(const std::string& name) = 0;
   // Makes the folder's entries (renames, new and removed files) survive a
-  // power cut.
+  // power cut, as far as the folder lets itself be opened.
   virtual void Sync_Folder(const std::string& folder) = 0;
   virtual void Set_Permissions(const std::string& name, std::uint32_t permissions) = 0;
   // Whether another program holds the existing file; leaves no trace on it.

@@ -342,6 +342,9 @@ class Posix_File_System final : public File_System {
 
   void Sync_Folder(const std::string& folder) override {
     Unique_Fd fd(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    // A folder one may write in but not read (-wx) cannot be opened to be
+    // synced; what was done in it is done all the same.
+    if (!fd.Valid() && (errno == EACCES || errno == EPERM)) return;
     if (!fd.Valid()) Fail(errno);
     // Some file systems cannot sync a folder; they keep its entries anyway.
     if (fsync(fd.Get()) != 0 && errno != EINVAL) Fail(errno);

@@ -1,7 +1,5 @@
 #include "platform/regular_files.h"
 
-#include <cctype>
-
 #include "platform/paths.h"
 
 namespace velmaric {
@@ -29,16 +27,21 @@ std::string Temporary_Prefix(const std::string& target) {
 }
 
 // Opens the file for appending after the rules allowed it; gives its status
-// as opened, and whether it was made by this open.
+// as opened, and whether it was made by this open. The file keep_apart names
+// is refused.
 std::unique_ptr<Writable_File> Open_Own_File_For_Appending(File_System& files,
                                                            const std::string& name, bool create,
-                                                           File_Status& opened, bool& made) {
+                                                           File_Status& opened, bool& made,
+                                                           const std::string& keep_apart = {}) {
   const File_Status before = Regular_Or_Absent(files, name);
   if (Is_Read_Only(before)) throw Access_Denied_Error();
   made = !before.Exists();
   std::unique_ptr<Writable_File> file = files.Open_For_Appending(name, create);
   opened = file->Status();
   if (!Is_Own_Kind(opened) || Is_Read_Only(opened)) throw Access_Denied_Error();
+  if (!keep_apart.empty() && opened.Same_File_As(files.Status(keep_apart))) {
+    throw Access_Denied_Error();
+  }
   return file;
 }
 
@@ -94,10 +97,13 @@ void Sync_Folder_Of(File_System& files, const std::string& name) {
   files.Sync_Folder(Directory_Of_File(Link_Final_Target(files, name)));
 }
 
+// Six ASCII letters or digits, as the system makes them.
 bool Is_Temporary_Suffix(std::string_view suffix) {
   if (suffix.size() != temporary_suffix_length) return false;
   for (const char c : suffix) {
-    if (std::isalnum(static_cast<unsigned char>(c)) == 0) return false;
+    const bool letter_or_digit =
+        (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    if (!letter_or_digit) return false;
   }
   return true;
 }
@@ -205,11 +211,12 @@ void Overwrite_Regular_File(File_System& files, const std::string& name,
   file->Close();
 }
 
-void Append_To_Regular_File(File_System& files, const std::string& name, std::string_view data) {
+void Append_To_Regular_File(File_System& files, const std::string& name, std::string_view data,
+                            const std::string& keep_apart) {
   File_Status before;
   bool made = false;
   const std::unique_ptr<Writable_File> file =
-      Open_Own_File_For_Appending(files, name, true, before, made);
+      Open_Own_File_For_Appending(files, name, true, before, made, keep_apart);
   try {
     file->Append(data);
     file->Sync();
@@ -226,17 +233,19 @@ void Append_To_Regular_File(File_System& files, const std::string& name, std::st
   if (made) Sync_Folder_Of(files, name);
 }
 
-void Erase_Regular_File(File_System& files, const std::string& name) {
+void Erase_Regular_File(File_System& files, const std::string& name,
+                        const std::string& keep_apart) {
   File_Status before;
   bool made = false;
   const std::unique_ptr<Writable_File> file =
-      Open_Own_File_For_Appending(files, name, true, before, made);
+      Open_Own_File_For_Appending(files, name, true, before, made, keep_apart);
   if (before.size > 0) file->Truncate(0);
   file->Close();
   if (made) Sync_Folder_Of(files, name);
 }
 
-int Remove_Leftover_Temporaries(File_System& files, const std::string& name) {
+int Remove_Leftover_Temporaries(File_System& files, const std::string& name,
+                                const Contents_Test& is_leftover) {
   const std::string folder = Directory_Of_File(name);
   const std::string prefix = "." + Base_Name(name) + ".";
   int removed = 0;
@@ -248,6 +257,9 @@ int Remove_Leftover_Temporaries(File_System& files, const std::string& name) {
     }
     try {
       if (files.Link_Status(folder + entry).type != File_Type::regular) continue;
+      if (is_leftover && !is_leftover(Read_Regular_File(files, folder + entry).value_or(""))) {
+        continue;
+      }
       files.Remove(folder + entry);
       ++removed;
     } catch (const File_Error&) {

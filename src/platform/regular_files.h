@@ -74,16 +74,26 @@ void Overwrite_Regular_File(File_System& files, const std::string& name,
 
 // Appends data at the end of the file, creating it when missing, and makes
 // it durable (a new file's folder too). Data that cannot be written whole is
-// taken back out, so a failure leaves the file as it was.
-void Append_To_Regular_File(File_System& files, const std::string& name, std::string_view data);
+// taken back out, so a failure leaves the file as it was. When the file
+// opened is the one keep_apart names, nothing is written and the append is
+// refused: the test is made on the open file, so no name swapped in between
+// gets past it.
+void Append_To_Regular_File(File_System& files, const std::string& name, std::string_view data,
+                            const std::string& keep_apart = {});
 
-// Creates the file empty (durably), or cuts an existing one to nothing.
-void Erase_Regular_File(File_System& files, const std::string& name);
+// Creates the file empty (durably), or cuts an existing one to nothing;
+// refuses the file keep_apart names as Append_To_Regular_File does.
+void Erase_Regular_File(File_System& files, const std::string& name,
+                        const std::string& keep_apart = {});
 
 // Removes the temporary files of Replace_Regular_File that an interrupted
 // replace of name left in its folder: regular files named exactly
-// ".<file name>." and six letters or digits. Nothing else is touched, and a
-// file that cannot be removed is left. Gives how many went.
-int Remove_Leftover_Temporaries(File_System& files, const std::string& name);
+// ".<file name>." and six letters or digits, whose contents is_leftover
+// takes for what the replace was writing (without it, any contents). Nothing
+// else is touched, and a file that cannot be removed is left. Gives how many
+// went.
+using Contents_Test = std::function<bool(const std::string& contents)>;
+int Remove_Leftover_Temporaries(File_System& files, const std::string& name,
+                                const Contents_Test& is_leftover = nullptr);
 
 }  // namespace velmaric

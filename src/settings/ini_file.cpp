@@ -1,9 +1,11 @@
 #include "settings/ini_file.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "core/command_error.h"
 #include "platform/regular_files.h"
+#include "settings/settings_keys.h"
 
 namespace velmaric {
 namespace {
@@ -33,18 +35,17 @@ bool Begins_With(const std::string& line, const std::string& key) {
   return line.compare(0, key.size(), key) == 0;
 }
 
-bool Contains(const std::string& line, const std::string& key) {
-  return line.find(key) != std::string::npos;
+// A line that begins with one of the program's keys holds that key's value
+// and no other's, whatever text the value holds.
+bool Belongs_To_Another_Key(const std::string& line, const std::string& key) {
+  for (const char* owner : settings_key::write_order) {
+    if (key != owner && Begins_With(line, owner)) return true;
+  }
+  return false;
 }
 
-// Which lines hold the key: those that begin with it when there are any,
-// else those that hold it anywhere.
-using Match = bool (*)(const std::string&, const std::string&);
-Match Matching_Rule(const std::vector<std::string>& lines, const std::string& key) {
-  for (const std::string& line : lines) {
-    if (Begins_With(line, key)) return Begins_With;
-  }
-  return Contains;
+bool Matches(const std::string& line, const std::string& key) {
+  return line.find(key) != std::string::npos && !Belongs_To_Another_Key(line, key);
 }
 
 }  // namespace
@@ -70,10 +71,9 @@ Ini_Snapshot::Ini_Snapshot(File_System& files, const std::string& file)
     : lines_(Read_Lines(files, file)) {}
 
 std::string Ini_Snapshot::Read(const std::string& key, const std::string& default_value) const {
-  const Match matches = Matching_Rule(lines_, key);
   for (auto line = lines_.rbegin(); line != lines_.rend(); ++line) {
     // A match is at least as long as the key, whatever its position.
-    if (matches(*line, key)) return line->substr(key.size());
+    if (Matches(*line, key)) return line->substr(key.size());
   }
   return default_value;
 }
@@ -86,10 +86,9 @@ void Ini_Batch::Write(const std::string& key, const std::string& value) {
     throw Command_Error("Invalid value for '" + key + "'");
   }
   if (!lines_) lines_ = Read_Lines(files_, file_);
-  const Match matches = Matching_Rule(*lines_, key);
   bool matched = false;
   for (std::string& line : *lines_) {
-    if (!matches(line, key)) continue;
+    if (!Matches(line, key)) continue;
     line = key + value;
     matched = true;
   }
@@ -103,12 +102,15 @@ void Ini_Batch::Commit() {
   std::string text;
   for (const std::string& line : *lines_) text.append(line).append(line_end);
   if (text.size() > own_file_size_limit) {
-    // The lines read back longer with CR LF, and a file this large would be
-    // refused at the next start: the keys written stay, the rest goes.
+    // Lines read back longer with CR LF, and a file this large would be
+    // refused at the next start: one line of each key written stays, the
+    // rest goes.
     text.clear();
+    std::vector<std::string> kept;
     for (const std::string& line : *lines_) {
       for (const std::string& key : written_) {
-        if (Begins_With(line, key)) {
+        if (Begins_With(line, key) && std::find(kept.begin(), kept.end(), key) == kept.end()) {
+          kept.push_back(key);
           text.append(line).append(line_end);
           break;
         }

@@ -6,11 +6,11 @@
 // matches a key when the key text occurs anywhere in it (case-sensitive), and
 // its value is the line less its first key.size() characters, wherever the key
 // was found. So "xwindow_top_posn=7" read with "window_top_posn=" gives "=7".
-// Lines that begin with the key come first, though: when there is one, only
-// those match, so that a value holding another key's text (a log file named
-// ".../window_top_posn=5.log") is never taken for that key. Reading takes the
-// last matching line; writing replaces every matching line by key + value and
-// appends key + value when none matched.
+// A line that begins with one of the fifteen keys of settings_keys.h belongs
+// to that key alone, though: a value holding another key's text (a log file
+// named ".../window_top_posn=5.log") is never taken for that key. Reading
+// takes the last matching line; writing replaces every matching line by
+// key + value and appends key + value when none matched.
 //
 // Lines are written with CR LF; on reading, LF ends a line and one CR before
 // it is dropped. Files of any length keep every line. A missing file reads as
@@ -66,7 +66,7 @@ class Ini_Batch {
   void Write(const std::string& key, const std::string& value);
   // Replaces the file with every write so far; does nothing when there was
   // none since the last Commit. A file that would be too large to read back
-  // (own_file_size_limit) keeps only the lines of the keys written.
+  // (own_file_size_limit) keeps only one line of each key written.
   void Commit();
 
  private:

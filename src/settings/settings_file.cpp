@@ -1,5 +1,7 @@
 #include "settings/settings_file.h"
 
+#include <algorithm>
+
 #include "platform/file_probe.h"
 #include "platform/paths.h"
 #include "platform/regular_files.h"
@@ -19,13 +21,46 @@ std::string Flag_Text(bool on) {
 // How a key's value reads; it decides what a value that breaks its line does.
 enum class Value_Form { flag, integer, real, text };
 
+// No system opens a longer name (it is the longest path Windows takes):
+// a longer value is no file name, and would swell the file it is saved in.
+constexpr std::size_t longest_file_name = 32767;
+constexpr std::size_t longest_shown_value = 100;
+
 // A message shows the value with a replacement character where the line
-// broke: a CR would break the message too, and a NUL would end it.
+// broke (a CR would break the message too, and a NUL would end it), and
+// only the start of a value too long to read in a box.
 std::string Shown_Value(const std::string& value) {
   std::string shown;
-  for (const char c : value)
+  for (const char c : value.substr(0, longest_shown_value)) {
     shown += Fits_On_One_Line(std::string_view(&c, 1)) ? std::string(1, c) : "\uFFFD";
-  return shown;
+  }
+  return value.size() > longest_shown_value ? shown + "..." : shown;
+}
+
+// What a save writes, or the start of it: lines of the program's keys, the
+// last one perhaps cut short. A file of the same name holding anything else
+// is the user's, not a leftover.
+bool Looks_Like_A_Save(const std::string& contents) {
+  std::size_t start = 0;
+  while (start < contents.size()) {
+    const std::size_t end = contents.find('\n', start);
+    const std::string_view line(contents.data() + start,
+                                (end == std::string::npos ? contents.size() : end) - start);
+    const bool whole = end != std::string::npos;
+    const bool ours =
+        std::any_of(key::write_order.begin(), key::write_order.end(), [&](std::string_view owner) {
+          return whole ? line.substr(0, owner.size()) == owner
+                       : owner.substr(0, line.size()) == line.substr(0, owner.size());
+        });
+    if (!ours) return false;
+    if (!whole) break;
+    start = end + 1;
+  }
+  return true;
+}
+
+bool Is_Valid(const std::string& value, Value_Form form) {
+  return Fits_On_One_Line(value) && (form != Value_Form::text || value.size() <= longest_file_name);
 }
 
 }  // namespace
@@ -40,11 +75,11 @@ Settings_File::Settings_File(File_System& files, Settings_Host& host, Stopwatch&
 
 void Settings_File::Clear_Leftovers() {
   const std::string name = locate_();
-  Remove_Leftover_Temporaries(files_, name);
+  Remove_Leftover_Temporaries(files_, name, Looks_Like_A_Save);
   // Saves through a link make their temporary files beside the file it names.
   try {
     const std::string target = Link_Final_Target(files_, name);
-    if (target != name) Remove_Leftover_Temporaries(files_, target);
+    if (target != name) Remove_Leftover_Temporaries(files_, target, Looks_Like_A_Save);
   } catch (const File_Error&) {
     // A loop of links: the load that follows reports it.
   }
@@ -108,7 +143,7 @@ void Settings_File::Load_Settings(const Failure_Report& report) {
   const auto load = [&](const char* name, const char* fallback, Value_Form form, auto&& apply) {
     const std::string value = file.Read(name, fallback);
     try {
-      if (Fits_On_One_Line(value)) {
+      if (Is_Valid(value, form)) {
         apply(value);
       } else if (form == Value_Form::integer) {
         throw Invalid_Integer_Error(Shown_Value(value));

@@ -58,7 +58,8 @@ class Settings_File {
   Settings_File(File_System& files, Settings_Host& host, Stopwatch& stopwatch, Locator locate);
 
   // Removes what an interrupted save left beside the settings file (and
-  // beside the file it links to): its temporary files, and nothing else.
+  // beside the file it links to): its temporary files, named as a save
+  // names them and holding what a save writes, and nothing else.
   void Clear_Leftovers();
 
   // Writes all fifteen keys as one new version of the file. A running
@@ -70,9 +71,10 @@ class Settings_File {
   // load (it throws); with one, a failing key takes its default, the
   // failure is reported and the remaining keys are still loaded.
   //
-  // A value with a CR or a NUL inside its line is invalid: an integer or
-  // the log file name fails with its message, a flag or a real quietly
-  // takes its default.
+  // A value with a CR or a NUL inside its line is invalid, and so is a log
+  // file name longer than any system takes (32767 bytes): an integer or the
+  // log file name fails with its message, a flag or a real quietly takes its
+  // default.
   void Load_Settings(const Failure_Report& report = nullptr);
 
   // The file the last load used; every other user takes this one.

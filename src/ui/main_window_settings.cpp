@@ -93,13 +93,10 @@ void TMainForm1::Select_Radio_Button(QRadioButton* button, bool on) {
 }
 
 std::string TMainForm1::Log_File_Name() const {
-  // Bytes that are not UTF-8 show as replacement characters, and a box holds
-  // only so many characters; the name the box shows stands for the bytes
-  // until the user edits it.
+  // Bytes that are not UTF-8 show as replacement characters; the name the
+  // box shows stands for the bytes until the user edits it.
   const QString shown = Log_File_Name_EditBox->text();
-  const QString bytes_shown =
-      QString::fromStdString(log_file_name_).left(Log_File_Name_EditBox->maxLength());
-  return shown == bytes_shown ? log_file_name_ : shown.toStdString();
+  return shown == QString::fromStdString(log_file_name_) ? log_file_name_ : shown.toStdString();
 }
 
 void TMainForm1::Set_Log_File_Name(const std::string& name) {

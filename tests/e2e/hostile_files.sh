@@ -134,8 +134,10 @@ grep -aqxF "$name_line"$'\r' "$settings" || fail "the log name lost its bytes af
 write_settings "elapsed_centi_seconds= 1.23450000000000E+0004" \
   $'Log_File_Name_EditBox=/tmp/x.log\rStops_Since_Last_Reset_SpinEdit=99' \
   "Stops_Since_Last_Reset_SpinEdit=3"
-for leftover in .velmaric.ini.Ab12Cd .velmaric.ini.bak .velmaric.ini notes.txt; do
-  echo "x" >"$app/$leftover"
+# The leftover holds the start of a save; the others are the user's.
+printf 'WindowState_wsMaximized=False\r\nelapsed_centi' >"$app/.velmaric.ini.Ab12Cd"
+for kept in .velmaric.ini.bak .velmaric.ini.backup .velmaric.ini notes.txt; do
+  echo "my own notes" >"$app/$kept"
 done
 start_limited
 answer_box Error "a CR inside the log name"
@@ -149,8 +151,8 @@ expect_clean_exit "Exit after the broken line"
 [ "$(grep -c $'\r$' "$settings")" = 15 ] && [ "$(wc -l <"$settings")" = 15 ] ||
   fail "the saved file is not fifteen lines"
 [ ! -e "$app/.velmaric.ini.Ab12Cd" ] || fail "the leftover temporary is still there"
-for kept in .velmaric.ini.bak .velmaric.ini notes.txt; do
-  [ -e "$app/$kept" ] || fail "$kept was removed"
+for kept in .velmaric.ini.bak .velmaric.ini.backup .velmaric.ini notes.txt; do
+  [ "$(cat "$app/$kept" 2>/dev/null)" = "my own notes" ] || fail "$kept was removed or changed"
 done
 
 echo "PASS: device, endless and huge settings refused and untouched; $block_case;" \

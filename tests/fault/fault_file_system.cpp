@@ -76,7 +76,9 @@ class Fault_Writable_File final : public Writable_File {
 }  // namespace
 
 Fault_File_System::Fault_File_System(File_System& inner, const std::string& folder)
-    : inner_(inner), folder_(folder.empty() || folder.back() != '/' ? folder + "/" : folder) {}
+    : Forwarding_File_System(inner),
+      inner_(inner),
+      folder_(folder.empty() || folder.back() != '/' ? folder + "/" : folder) {}
 
 Fault_File_System::~Fault_File_System() = default;
 
@@ -177,31 +179,6 @@ void Fault_File_System::Lose_Power() {
     std::filesystem::remove_all(entry.path());
   }
   Write_Durable(folder_);
-}
-
-File_Status Fault_File_System::Status(const std::string& name) const {
-  return inner_.Status(name);
-}
-File_Status Fault_File_System::Link_Status(const std::string& name) const {
-  return inner_.Link_Status(name);
-}
-std::string Fault_File_System::Link_Target(const std::string& name) const {
-  return inner_.Link_Target(name);
-}
-std::string Fault_File_System::Real_Name(const std::string& name) const {
-  return inner_.Real_Name(name);
-}
-bool Fault_File_System::Has_Access(const std::string& name, Access access) const {
-  return inner_.Has_Access(name, access);
-}
-std::vector<std::string> Fault_File_System::Folder_Entries(const std::string& folder) const {
-  return inner_.Folder_Entries(folder);
-}
-std::uint32_t Fault_File_System::New_File_Permissions() const {
-  return inner_.New_File_Permissions();
-}
-std::unique_ptr<Readable_File> Fault_File_System::Open_For_Reading(const std::string& name) {
-  return inner_.Open_For_Reading(name);
 }
 
 std::unique_ptr<Writable_File> Fault_File_System::Open_For_Appending(const std::string& name,

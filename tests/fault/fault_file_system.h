@@ -31,12 +31,13 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "support/forwarding_file_system.h"
 
 namespace velmaric::testing::fault {
 
 enum class Mode { error, power_cut };
 
-class Fault_File_System final : public File_System {
+class Fault_File_System final : public Forwarding_File_System {
  public:
   // Watches the files under folder, an absolute path.
   Fault_File_System(File_System& inner, const std::string& folder);
@@ -58,14 +59,6 @@ class Fault_File_System final : public File_System {
   // The entry of Trace that failed; empty when none did.
   std::string Fired_Call() const;
 
-  File_Status Status(const std::string& name) const override;
-  File_Status Link_Status(const std::string& name) const override;
-  std::string Link_Target(const std::string& name) const override;
-  std::string Real_Name(const std::string& name) const override;
-  bool Has_Access(const std::string& name, Access access) const override;
-  std::vector<std::string> Folder_Entries(const std::string& folder) const override;
-  std::uint32_t New_File_Permissions() const override;
-  std::unique_ptr<Readable_File> Open_For_Reading(const std::string& name) override;
   std::unique_ptr<Writable_File> Open_For_Appending(const std::string& name, bool create) override;
   std::unique_ptr<Writable_File> Create_Temporary(const std::string& prefix,
                                                   std::string& name) override;

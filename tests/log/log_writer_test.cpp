@@ -17,6 +17,7 @@
 #include "platform/file_fixtures.h"
 #include "platform/file_probe.h"
 #include "support/fake_clock.h"
+#include "support/forwarding_file_system.h"
 
 namespace velmaric {
 namespace {
@@ -301,6 +302,40 @@ TEST_F(Log_Writer_Test, EveryFileSystemFailureEndsTheWriteWithItsDescription) {
   EXPECT_EQ(Read_File(settings.settings_file), "k=1\r\n");
   EXPECT_TRUE(std::filesystem::is_empty(folder.Path("folder")));
   EXPECT_FALSE(std::filesystem::exists(folder.Path("missing")));
+}
+
+// Someone with a hand in the log's folder swaps the log for a link to the
+// settings file between the writer's look at the name and its open.
+class Swapping_File_System final : public testing::Forwarding_File_System {
+ public:
+  Swapping_File_System(const std::string& settings_file)
+      : Forwarding_File_System(Real_File_System()), settings_file_(settings_file) {}
+  std::unique_ptr<Writable_File> Open_For_Appending(const std::string& name, bool create) override {
+    std::filesystem::remove(name);
+    std::filesystem::create_symlink(settings_file_, name);
+    return Inner().Open_For_Appending(name, create);
+  }
+
+ private:
+  std::string settings_file_;
+};
+
+TEST_F(Log_Writer_Test, ALogSwappedForTheSettingsFileWhileOpeningIsRefused) {
+  settings.settings_file = folder.Path("velmaric.ini");
+  Write_File(settings.settings_file, "k=1\r\n");
+  Swapping_File_System swapping(settings.settings_file);
+  for (const bool log_exists : {true, false}) {
+    if (log_exists) Write_File(name, "kept\r\n");
+    for (const auto& write : std::vector<std::function<void()>>{
+             [&] { Write_Log_Header(swapping, settings); },
+             [&] { Append_Reset_Marker(swapping, settings); },
+             [&] { Write_Log_Entry(swapping, kind_snap_shot, settings, watch, clock); }}) {
+      EXPECT_EQ(Error_Of(write), "File access denied");
+      EXPECT_EQ(Read_File(settings.settings_file), "k=1\r\n");
+      std::filesystem::remove(name);
+      if (log_exists) Write_File(name, "kept\r\n");
+    }
+  }
 }
 
 // A file-size limit fails a write part-way through a line, which root cannot

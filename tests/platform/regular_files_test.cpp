@@ -206,6 +206,31 @@ TEST(Replace_Regular_File, FailedWriteKeepsTheOldFile) {
   EXPECT_EQ(Folder_Entries(folder.Path("")), std::set<std::string>{"settings.ini"});
 }
 
+// A folder its user may write in but not read (-wx) cannot be opened to be
+// synced: the replace and the append are done, and say so.
+TEST(Regular_Files, AFolderThatCannotBeReadStillTakesItsFiles) {
+  if (geteuid() != 0) GTEST_SKIP() << "needs root to act as another user";
+  Temp_Folder folder;
+  const std::string blind = folder.Path("blind");
+  ASSERT_EQ(mkdir(blind.c_str(), 0333), 0);
+  ASSERT_EQ(chown(blind.c_str(), 65534, 65534), 0);
+  ASSERT_EQ(chmod(folder.Path("").c_str(), 0755), 0);
+  const pid_t child = fork();
+  if (child == 0) {  // as nobody, who owns the folder
+    const bool dropped = setresgid(65534, 65534, 65534) == 0 && setresuid(65534, 65534, 65534) == 0;
+    const std::string errors = !dropped ? "could not drop root" : Error_Of([&] {
+      Replace_Regular_File(files, blind + "/settings.ini", "new");
+      Append_To_Regular_File(files, blind + "/run.log", "line");
+    });
+    _exit(errors == "(no error)" ? 0 : 1);
+  }
+  int status = -1;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_EQ(Read_File(blind + "/settings.ini"), "new");
+  EXPECT_EQ(Read_File(blind + "/run.log"), "line");
+}
+
 TEST(Remove_Leftover_Temporaries, RemovesExactlyTheTemporariesOfTheNamedFile) {
   Temp_Folder folder;
   const std::set<std::string> leftovers = {".velmaric.ini.AbC123", ".velmaric.ini.000000",

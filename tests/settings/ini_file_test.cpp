@@ -28,9 +28,11 @@ TEST(Read_Ini_Value, MatchesTheKeyAnywhereAndTakesTheLastLine) {
       {"a=1\nb=2\n", "a=", "1"},
       {"a=1\nb=2", "b=", "2"},
       {"a=1\r\r\n", "a=", "1\r"},  // one CR belongs to the line end
-      // A line that begins with the key wins over one that holds it inside.
-      {"k=3\r\nname=/x/k=5.log\r\n", "k=", "3"},
-      {"xk=3\r\nname=/x/k=5.log\r\n", "k=", "me=/x/k=5.log"},  // else anywhere, as ever
+      // A line of another of the program's keys never holds this one.
+      {"window_top_posn=3\r\nLog_File_Name_EditBox=/x/window_top_posn=5.log\r\n",
+       "window_top_posn=", "3"},
+      {"Log_File_Name_EditBox=/x/window_top_posn=5.log\r\n", "window_top_posn=", "default"},
+      {"name=/x/window_top_posn=5.log\r\n", "window_top_posn=", "op_posn=5.log"},
   };
   Temp_Folder folder;
   const std::string file = folder.Path("velmaric.ini");
@@ -49,12 +51,12 @@ TEST(Write_Ini_Value, ReplacesEveryMatchingLineOrAppends) {
       {nullptr, "k=", "v", "k=v\r\n"},
       {"", "k=", "v", "k=v\r\n"},
       {"a=1\r\nb=2\r\n", "c=", "3", "a=1\r\nb=2\r\nc=3\r\n"},
-      {"xk=1\r\nx=0\r\nxk=2\r\n", "k=", "9", "k=9\r\nx=0\r\nk=9\r\n"},
-      {"k=1\r\nx=0\r\nk=2\r\n", "k=", "9", "k=9\r\nx=0\r\nk=9\r\n"},
+      {"k=1\r\nx=0\r\nxk=2\r\n", "k=", "9", "k=9\r\nx=0\r\nk=9\r\n"},
       {"a=1\nb=2", "b=", "5", "a=1\r\nb=5\r\n"},
       {"k=old\r\n", "k=", " with  blanks ", "k= with  blanks \r\n"},
       {"\r\nk=1\r\n\r\n", "k=", "2", "\r\nk=2\r\n\r\n"},
-      {"k=1\r\nname=/x/k=5.log\r\n", "k=", "2", "k=2\r\nname=/x/k=5.log\r\n"},
+      {"Log_File_Name_EditBox=/x/window_top_posn=5.log\r\n", "window_top_posn=", "2",
+       "Log_File_Name_EditBox=/x/window_top_posn=5.log\r\nwindow_top_posn=2\r\n"},
   };
   Temp_Folder folder;
   const std::string file = folder.Path("velmaric.ini");
@@ -87,7 +89,9 @@ TEST(Write_Ini_Value, LongFileKeepsEveryLine) {
 TEST(Write_Ini_Value, NeverWritesAFileTooLargeToReadBack) {
   Temp_Folder folder;
   const std::string file = folder.Path("velmaric.ini");
-  Write_File(file, "k=1\n" + std::string(own_file_size_limit - 8, '\n') + "j=2\n");
+  std::string lines = "k=1\n";
+  while (lines.size() < own_file_size_limit - 16) lines += "\nk=2\n";  // blank lines, and k again
+  Write_File(file, lines + "j=2\n");
   Ini_Batch batch(files, file);
   batch.Write("k=", "3");
   batch.Write("m=", "4");

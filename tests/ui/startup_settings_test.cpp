@@ -42,6 +42,11 @@ class Startup_Settings_Test : public QObject, protected velmaric::testing::Windo
     for (const QByteArray& line : lines) file.write(line + "\r\n");
   }
 
+  static void Write_File(const QString& name, const QByteArray& contents) {
+    QFile file(name);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size());
+  }
+
   QStringList Read_Settings() const {
     QFile file(Settings_Path());
     if (!file.open(QIODevice::ReadOnly)) return {};
@@ -190,33 +195,46 @@ class Startup_Settings_Test : public QObject, protected velmaric::testing::Windo
     Write_Settings({"Stops_Since_Last_Reset_SpinEdit=5"});
     QVERIFY(QFile::rename(Settings_Path(), Path(QStringLiteral("real/kept.ini"))));
     QVERIFY(QFile::link(QStringLiteral("real/kept.ini"), Settings_Path()));
-    const QStringList leftovers = {QStringLiteral(".velmaric.ini.AbC123"),
-                                   QStringLiteral("real/.kept.ini.XyZ789")};
-    const QStringList others = {QStringLiteral(".velmaric.ini.bak"),
-                                QStringLiteral("real/.other.ini.XyZ789")};
-    for (const QString& name : leftovers + others) {
-      QFile file(Path(name));
-      QVERIFY(file.open(QIODevice::WriteOnly));
-    }
+    // A save cut short, an empty one, and what is not a save at all.
+    const QByteArray cut = "WindowState_wsMaximized=False\r\nelapsed_centi_seconds= 1.2345";
+    const std::pair<const char*, QByteArray> leftovers[] = {{".velmaric.ini.AbC123", cut},
+                                                            {".velmaric.ini.ZZ0000", cut.left(30)},
+                                                            {"real/.kept.ini.XyZ789", ""}};
+    const std::pair<const char*, QByteArray> others[] = {{".velmaric.ini.backup", "my own notes\n"},
+                                                         {".velmaric.ini.bak", cut},
+                                                         {"real/.other.ini.XyZ789", cut}};
+    for (const auto& [name, contents] : leftovers) Write_File(Path(QLatin1String(name)), contents);
+    for (const auto& [name, contents] : others) Write_File(Path(QLatin1String(name)), contents);
     Start_Program();
     QCOMPARE(form_->Stops_Since_Last_Reset_SpinEdit->value(), 5);
-    for (const QString& name : leftovers) QVERIFY2(!QFile::exists(Path(name)), qPrintable(name));
-    for (const QString& name : others) QVERIFY2(QFile::exists(Path(name)), qPrintable(name));
+    for (const auto& [name, contents] : leftovers)
+      QVERIFY2(!QFile::exists(Path(QLatin1String(name))), name);
+    for (const auto& [name, contents] : others)
+      QCOMPARE(Contents(Path(QLatin1String(name))), contents);
     QVERIFY(form_->close());
     QVERIFY(QFileInfo(Settings_Path()).isSymLink());
     QVERIFY(QFile::remove(Settings_Path()));
     QVERIFY(QDir(Path(QStringLiteral("real"))).removeRecursively());
   }
 
-  // The box shows at most its length of a name; the name stays whole.
-  void a_log_name_longer_than_the_box_holds_is_kept_whole() {
-    const QByteArray name = "/" + QByteArray(40000, 'x');
-    Write_Settings_Bytes({"Log_File_Name_EditBox=" + name});
-    Start_Program();
-    QCOMPARE(form_->Log_File_Name_EditBox->text().size(),
-             form_->Log_File_Name_EditBox->maxLength());
-    QVERIFY(form_->close());
-    QVERIFY(Contents(Settings_Path()).startsWith("Log_File_Name_EditBox=" + name + "\r\n"));
+  // A name as long as any system takes is kept whole; a longer one is no
+  // file name, and would swell the settings file at every save.
+  void log_names_are_kept_whole_up_to_the_longest_a_system_takes() {
+    for (const int length : {32767, 32768}) {
+      const QByteArray name = "/" + QByteArray(length - 1, 'x');
+      Write_Settings_Bytes({"Log_File_Name_EditBox=" + name});
+      Create_World();
+      Start_Program();
+      QCOMPARE(boxes_->shown.size(), length > 32767 ? std::size_t{1} : std::size_t{0});
+      if (!boxes_->shown.empty()) {
+        QCOMPARE(boxes_->shown[0].text,
+                 "'/" + std::string(99, 'x') + "...' is not a valid file name");
+      }
+      QVERIFY(form_->close());
+      const QByteArray kept = length > 32767 ? QByteArray() : name;
+      QVERIFY(Contents(Settings_Path()).startsWith("Log_File_Name_EditBox=" + kept + "\r\n"));
+      Close_Program();
+    }
   }
 
   // A settings file in place of a device, a FIFO, a folder or a file larger
