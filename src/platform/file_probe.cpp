@@ -106,10 +106,11 @@ void Set_File_Attribute_Flags(File_System& files, const std::string& name, bool 
   }
 }
 
-std::optional<std::int32_t> Get_File_Date_Stamp(File_System& files, const std::string& name) {
+std::optional<std::int32_t> Get_File_Date_Stamp(File_System& files, const std::string& name,
+                                                Links links) {
   if (!File_Exists(files, name)) return 0;
   try {
-    const std::unique_ptr<Readable_File> file = Open_Regular_File(files, name);
+    const std::unique_ptr<Readable_File> file = Open_Regular_File(files, name, links);
     if (!file) return 0;
     const std::int64_t modified_ns = file->Status().modified_ns;
     // Whole seconds, rounded down also before 1970.
@@ -124,7 +125,7 @@ std::optional<std::int32_t> Get_File_Date_Stamp(File_System& files, const std::s
 }
 
 void Set_File_Date_Stamp(File_System& files, const std::string& name, std::int32_t stamp,
-                         bool closed_only) {
+                         bool closed_only, Links links) {
   if (Status_Or_Missing(files, name).type != File_Type::regular) return;
   if (closed_only && Get_File_Open_State(files, name) != open_state_closed) return;
   const std::optional<Date_Stamp_Fields> fields = Unpack_Date_Stamp(stamp);
@@ -132,7 +133,7 @@ void Set_File_Date_Stamp(File_System& files, const std::string& name, std::int32
   const std::optional<std::int64_t> when = Local_Time_Of(*fields);
   if (!when) return;
   try {
-    const std::unique_ptr<Writable_File> file = files.Open_For_Appending(name, false);
+    const std::unique_ptr<Writable_File> file = files.Open_For_Appending(name, false, links);
     if (file->Status().type != File_Type::regular) return;
     file->Set_Modified_Time(*when);
     file->Close();

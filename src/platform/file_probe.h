@@ -50,14 +50,15 @@ void Set_File_Attribute_Flags(File_System& files, const std::string& name, bool 
 // from the value: 0 for a missing file, nothing when the file is not a
 // regular file, cannot be opened for reading, or its time has no packed form
 // (a year outside 1980..2107).
-std::optional<std::int32_t> Get_File_Date_Stamp(File_System& files, const std::string& name);
+std::optional<std::int32_t> Get_File_Date_Stamp(File_System& files, const std::string& name,
+                                                Links links = Links::follow);
 
 // Sets the last-write time (and only that) from a packed stamp. Does nothing
 // for a missing or not regular file, an invalid stamp, a file that cannot be
 // opened for writing, or, with closed_only, a file whose open state is not
 // "CLOSED".
 void Set_File_Date_Stamp(File_System& files, const std::string& name, std::int32_t stamp,
-                         bool closed_only);
+                         bool closed_only, Links links = Links::follow);
 
 // The calendar fields of a packed stamp, or nothing when a field is out of
 // its range (month 0, February 30, hour 24, ...).

@@ -83,6 +83,10 @@ enum class Exclusive_Open : std::uint8_t {
   refused,  // any other refusal: no write permission, a read-only medium, ...
 };
 
+// Whether a symbolic link at the end of a name is followed, or refused: the
+// files of a removable disk from elsewhere are never reached through a link.
+enum class Links : std::uint8_t { follow, refuse };
+
 enum class Access : std::uint8_t {
   create_files,  // may make, rename and remove files in the folder
   run,           // may run the file
@@ -133,10 +137,11 @@ class File_System {
   virtual std::uint32_t New_File_Permissions() const = 0;
 
   // Opened without waiting (a FIFO or a device never blocks the program).
-  virtual std::unique_ptr<Readable_File> Open_For_Reading(const std::string& name) = 0;
+  // A link refused at the end of the name is "File access denied".
+  virtual std::unique_ptr<Readable_File> Open_For_Reading(const std::string& name, Links links) = 0;
   // Opened for appending; a missing file is made when create is set.
-  virtual std::unique_ptr<Writable_File> Open_For_Appending(const std::string& name,
-                                                            bool create) = 0;
+  virtual std::unique_ptr<Writable_File> Open_For_Appending(const std::string& name, bool create,
+                                                            Links links) = 0;
   // A new, empty file named prefix followed by six random letters and
   // digits, readable and writable by its owner alone; its name goes to name.
   virtual std::unique_ptr<Writable_File> Create_Temporary(const std::string& prefix,

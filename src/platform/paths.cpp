@@ -16,6 +16,10 @@ std::string Directory_Of_File(const std::string& name) {
   return name.substr(0, slash + 1);
 }
 
+bool Is_Full_Path(const std::string& name) {
+  return !name.empty() && name.front() == '/';
+}
+
 bool Force_Directory_Path(File_System& files, const std::string& dir) {
   bool created = false;
   for (std::size_t end = 1; end <= dir.size(); ++end) {

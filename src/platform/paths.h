@@ -16,6 +16,10 @@ bool Directory_Exists(const File_System& files, const std::string& dir);
 // directory: "./".
 std::string Directory_Of_File(const std::string& name);
 
+// Whether the name leads to the same place from any current folder: on this
+// system, whether it begins with '/'.
+bool Is_Full_Path(const std::string& name);
+
 // Walks dir from the left and creates each level that is not a directory
 // yet: at every '/' and once more at the end of the text. Gives the outcome
 // of the last creation attempted, false when none was needed or the text is

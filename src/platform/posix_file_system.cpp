@@ -244,6 +244,12 @@ Exclusive_Open Probe_Result_Of_Error(int error_number) {
   }
 }
 
+// A link at the end of the name makes the open fail with ELOOP, which the
+// error box calls "File access denied".
+int Link_Flag(Links links) {
+  return links == Links::refuse ? O_NOFOLLOW : 0;
+}
+
 // umask can only be read by setting it; the program has no other thread
 // that creates files meanwhile.
 mode_t Current_Umask() {
@@ -305,15 +311,17 @@ class Posix_File_System final : public File_System {
 
   std::uint32_t New_File_Permissions() const override { return new_file_mode & ~Current_Umask(); }
 
-  std::unique_ptr<Readable_File> Open_For_Reading(const std::string& name) override {
-    const int fd = open(name.c_str(), O_RDONLY | quiet_open_flags);
+  std::unique_ptr<Readable_File> Open_For_Reading(const std::string& name, Links links) override {
+    const int fd = open(name.c_str(), O_RDONLY | quiet_open_flags | Link_Flag(links));
     if (fd < 0) Fail(errno);
     return std::make_unique<Posix_Readable_File>(fd);
   }
 
-  std::unique_ptr<Writable_File> Open_For_Appending(const std::string& name, bool create) override {
+  std::unique_ptr<Writable_File> Open_For_Appending(const std::string& name, bool create,
+                                                    Links links) override {
     const int fd =
-        open(name.c_str(), O_WRONLY | O_APPEND | quiet_open_flags | (create ? O_CREAT : 0),
+        open(name.c_str(),
+             O_WRONLY | O_APPEND | quiet_open_flags | Link_Flag(links) | (create ? O_CREAT : 0),
              new_file_mode);
     if (fd < 0) Fail(errno);
     return std::make_unique<Posix_Writable_File>(fd);

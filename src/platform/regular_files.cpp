@@ -14,6 +14,10 @@ bool Is_Read_Only(const File_Status& status) {
   return status.Exists() && (status.permissions & any_write_permission) == 0;
 }
 
+File_Status Status_Of(const File_System& files, const std::string& name, Links links) {
+  return links == Links::follow ? files.Status(name) : files.Link_Status(name);
+}
+
 bool Is_Own_Kind(const File_Status& status) {
   return status.type == File_Type::regular && !status.system_file;
 }
@@ -32,11 +36,12 @@ std::string Temporary_Prefix(const std::string& target) {
 std::unique_ptr<Writable_File> Open_Own_File_For_Appending(File_System& files,
                                                            const std::string& name, bool create,
                                                            File_Status& opened, bool& made,
-                                                           const std::string& keep_apart = {}) {
-  const File_Status before = Regular_Or_Absent(files, name);
+                                                           const std::string& keep_apart = {},
+                                                           Links links = Links::follow) {
+  const File_Status before = Regular_Or_Absent(files, name, links);
   if (Is_Read_Only(before)) throw Access_Denied_Error();
   made = !before.Exists();
-  std::unique_ptr<Writable_File> file = files.Open_For_Appending(name, create);
+  std::unique_ptr<Writable_File> file = files.Open_For_Appending(name, create, links);
   opened = file->Status();
   if (!Is_Own_Kind(opened) || Is_Read_Only(opened)) throw Access_Denied_Error();
   if (!keep_apart.empty() && opened.Same_File_As(files.Status(keep_apart))) {
@@ -112,13 +117,13 @@ bool Is_Temporary_Suffix(std::string_view suffix) {
 // a name swapped for something else in between is refused all the same.
 template <typename Wanted>
 std::unique_ptr<Readable_File> Open_File_If(File_System& files, const std::string& name,
-                                            Wanted&& is_wanted) {
-  const File_Status status = files.Status(name);
+                                            Links links, Wanted&& is_wanted) {
+  const File_Status status = Status_Of(files, name, links);
   if (!status.Exists()) return nullptr;
   if (!is_wanted(status)) throw Access_Denied_Error();
   std::unique_ptr<Readable_File> file;
   try {
-    file = files.Open_For_Reading(name);
+    file = files.Open_For_Reading(name, links);
   } catch (const File_Error& error) {
     if (error.Fault() == File_Fault::not_found) return nullptr;  // gone meanwhile
     throw;
@@ -142,14 +147,15 @@ std::optional<std::string> Read_Up_To(Readable_File* file, std::uint64_t limit) 
 
 }  // namespace
 
-File_Status Regular_Or_Absent(const File_System& files, const std::string& name) {
-  const File_Status status = files.Status(name);
+File_Status Regular_Or_Absent(const File_System& files, const std::string& name, Links links) {
+  const File_Status status = Status_Of(files, name, links);
   if (status.Exists() && !Is_Own_Kind(status)) throw Access_Denied_Error();
   return status;
 }
 
-std::unique_ptr<Readable_File> Open_Regular_File(File_System& files, const std::string& name) {
-  return Open_File_If(files, name, Is_Own_Kind);
+std::unique_ptr<Readable_File> Open_Regular_File(File_System& files, const std::string& name,
+                                                 Links links) {
+  return Open_File_If(files, name, links, Is_Own_Kind);
 }
 
 std::optional<std::string> Read_Regular_File(File_System& files, const std::string& name,
@@ -160,7 +166,7 @@ std::optional<std::string> Read_Regular_File(File_System& files, const std::stri
 std::optional<std::string> Read_System_File(File_System& files, const std::string& name,
                                             std::uint64_t limit) {
   const auto regular = [](const File_Status& status) { return status.type == File_Type::regular; };
-  return Read_Up_To(Open_File_If(files, name, regular).get(), limit);
+  return Read_Up_To(Open_File_If(files, name, Links::follow, regular).get(), limit);
 }
 
 std::string Link_Final_Target(const File_System& files, const std::string& name) {
@@ -177,10 +183,12 @@ bool Folder_Takes_New_Files(const File_System& files, const std::string& name) {
   return files.Has_Access(Directory_Of_File(Link_Final_Target(files, name)), Access::create_files);
 }
 
-void Replace_Regular_File(File_System& files, const std::string& name,
-                          const Content_Writer& write) {
-  const std::string target = Link_Final_Target(files, name);
-  const File_Status old = Regular_Or_Absent(files, target);
+void Replace_Regular_File(File_System& files, const std::string& name, const Content_Writer& write,
+                          Links links) {
+  // Where links are refused, the name itself is replaced (a link there was
+  // refused just below).
+  const std::string target = links == Links::follow ? Link_Final_Target(files, name) : name;
+  const File_Status old = Regular_Or_Absent(files, target, links);
   if (Is_Read_Only(old)) throw Access_Denied_Error();
 
   Temporary_File temporary(files, target);
@@ -200,11 +208,11 @@ void Replace_Regular_File(File_System& files, const std::string& name, std::stri
 }
 
 void Overwrite_Regular_File(File_System& files, const std::string& name,
-                            const Content_Writer& write) {
+                            const Content_Writer& write, Links links) {
   File_Status opened;
   bool made = false;
   const std::unique_ptr<Writable_File> file =
-      Open_Own_File_For_Appending(files, name, false, opened, made);
+      Open_Own_File_For_Appending(files, name, false, opened, made, {}, links);
   file->Truncate(0);
   write(*file);
   file->Sync();

@@ -9,7 +9,9 @@
 //     denied" before it is opened, and nothing is read from it or written to
 //     it.
 //   - A symbolic link is followed to the file it names, and a file is
-//     replaced in that file's own folder: the link stays a link.
+//     replaced in that file's own folder: the link stays a link. Where the
+//     caller says Links::refuse (the files of a removable disk), a link is
+//     refused like a device and never followed.
 //   - A file without any write permission is read-only and refused, even
 //     for root, who could write it: read-only is the user's word that it
 //     stays as it is.
@@ -32,9 +34,10 @@ namespace velmaric {
 // much larger is not one, and must not fill the memory.
 inline constexpr std::uint64_t own_file_size_limit = 1 << 20;
 
-// What the name leads to (links followed) when that is a regular file or
-// nothing; anything else throws Access_Denied_Error.
-File_Status Regular_Or_Absent(const File_System& files, const std::string& name);
+// What the name leads to when that is a regular file or nothing; anything
+// else throws Access_Denied_Error.
+File_Status Regular_Or_Absent(const File_System& files, const std::string& name,
+                              Links links = Links::follow);
 
 // The file's bytes; nothing when there is no file. A file larger than limit
 // is refused like a device.
@@ -42,7 +45,8 @@ std::optional<std::string> Read_Regular_File(File_System& files, const std::stri
                                              std::uint64_t limit = own_file_size_limit);
 
 // An existing regular file opened for reading; null when there is none.
-std::unique_ptr<Readable_File> Open_Regular_File(File_System& files, const std::string& name);
+std::unique_ptr<Readable_File> Open_Regular_File(File_System& files, const std::string& name,
+                                                 Links links = Links::follow);
 
 // A file the system keeps about itself (/proc/meminfo, a sysfs attribute):
 // read like Read_Regular_File, except that it may be a file of the kernel.
@@ -64,13 +68,14 @@ bool Folder_Takes_New_Files(const File_System& files, const std::string& name);
 // the rename is made durable. A new file gets New_File_Permissions. On a
 // failure the target is left as it was and the temporary file is removed.
 using Content_Writer = std::function<void(Writable_File&)>;
-void Replace_Regular_File(File_System& files, const std::string& name, const Content_Writer& write);
+void Replace_Regular_File(File_System& files, const std::string& name, const Content_Writer& write,
+                          Links links = Links::follow);
 void Replace_Regular_File(File_System& files, const std::string& name, std::string_view contents);
 
 // Rewrites an existing file in place and makes it durable: for a target in a
 // folder where no new file can be made. A failure part-way can leave it cut.
 void Overwrite_Regular_File(File_System& files, const std::string& name,
-                            const Content_Writer& write);
+                            const Content_Writer& write, Links links = Links::follow);
 
 // Appends data at the end of the file, creating it when missing, and makes
 // it durable (a new file's folder too). Data that cannot be written whole is

@@ -1,23 +1,95 @@
 #include "settings/disk_transfer.h"
 
+#include <vector>
+
 #include "platform/executable.h"
+#include "platform/file_probe.h"
+#include "platform/paths.h"
+#include "platform/regular_files.h"
 #include "settings/file_copy.h"
 #include "settings/settings_location.h"
 
 namespace velmaric {
 namespace {
 
+constexpr char quote = '"';
+
 std::string On_Medium(const std::string& root, const std::string& leaf) {
   return !root.empty() && root.back() == '/' ? root + leaf : root + "/" + leaf;
 }
 
-// What the copy refuses is left behind on purpose: the user sees the
-// closing notice either way, and the two time-stamp failures the copy
-// shows itself.
-void Copy_Skipping_Refusals(File_System& files, const std::string& source,
-                            const std::string& target, Message_Box& boxes) {
+// The file name part of a name written on any system: after its last '/'
+// or '\'.
+std::string Leaf_Of(const std::string& name) {
+  return name.substr(name.find_last_of("/\\") + 1);  // npos + 1 is 0: the whole name
+}
+
+// The copies skipped, each with its reason.
+using Skipped = std::vector<std::string>;
+
+// Copies with the time stamp and the target checked; false, with the
+// reason noted, when the copy refused.
+bool Copy(File_System& files, const std::string& source, const std::string& target,
+          Medium_End medium, Message_Box& boxes, Skipped& skipped) {
   std::string error_text;
-  Copy_File_With_Date(files, source, target, true, true, error_text, boxes);
+  if (Was_Copied(
+          Copy_File_With_Date(files, source, target, true, true, error_text, boxes, medium))) {
+    return true;
+  }
+  skipped.push_back(error_text);
+  return false;
+}
+
+void Close(Message_Box& boxes, const char* success_text, const char* skipped_text,
+           const Skipped& skipped) {
+  if (skipped.empty()) {
+    boxes.Information(success_text);
+    return;
+  }
+  std::string text = std::string(skipped_text) + "\r\n";
+  for (const std::string& reason : skipped) text += "\r\n" + reason;
+  boxes.Information(text);
+}
+
+bool Same_File(const File_System& files, const std::string& a, const std::string& b) {
+  return Link_Final_Target(files, a) == Link_Final_Target(files, b) ||
+         files.Status(a).Same_File_As(files.Status(b));
+}
+
+std::string Log_Question(const std::string& log, bool exists) {
+  return "The timing copied from the disk keeps its Log in this file :\r\n\r\n    " + log +
+         "\r\n\r\nFrom now on the timing's Log will be written there." +
+         (exists ? "\r\nThat file exists already and will be replaced by the Log on the disk."
+                 : "") +
+         "\r\n\r\nDo you want to use this Log file ?";
+}
+
+// Where the log the disk names goes on this computer: the name the disk's
+// settings hold, or, for a name that is no full path here, its file name in
+// the folder of the earlier log (or of the settings file).
+std::string Log_Here(const std::string& disk, const std::string& before,
+                     const std::string& settings_file) {
+  if (Is_Full_Path(disk)) return disk;
+  return Directory_Of_File(before.empty() ? settings_file : before) + Leaf_Of(disk);
+}
+
+// Brings the log the restored settings name (disk) from the medium, asking
+// first unless it is the log the window held before.
+void Copy_Log_From_Medium(File_System& files, Disk_Transfer_Host& host, Message_Box& boxes,
+                          const std::string& root, const std::string& before, Skipped& skipped) {
+  const std::string disk = host.Log_File_Name();
+  if (disk.empty() || Leaf_Of(disk).empty()) return;  // no log, as the settings say
+  const std::string log = Log_Here(disk, before, host.Settings_File_Name());
+  bool use = false;
+  if (Same_File(files, log, host.Settings_File_Name())) {
+    skipped.push_back("Error: The Log file " + (quote + log + quote) +
+                      " is the settings file and could not be used !");
+  } else {
+    use = log == before || boxes.Warning_Yes_No(Log_Question(log, File_Exists(files, log)));
+  }
+  const std::string kept = use ? log : before;
+  if (kept != disk) host.Use_Log_File_Name(kept);
+  if (use) Copy(files, On_Medium(root, Leaf_Of(disk)), log, Medium_End::source, boxes, skipped);
 }
 
 }  // namespace
@@ -25,35 +97,44 @@ void Copy_Skipping_Refusals(File_System& files, const std::string& source,
 void Copy_Stopwatch_Times_To_Medium(File_System& files, Disk_Transfer_Host& host,
                                     Message_Box& boxes, const Medium_Locator& locate_medium) {
   host.Process_Pending_Events();
-  host.Save_Settings();
-  // An absent medium is an empty drive: there is no folder to copy into, and
-  // none is made in its place.
-  if (const std::optional<std::string> root = locate_medium()) {
-    Copy_Skipping_Refusals(files, host.Settings_File_Name(), On_Medium(*root, settings_file_leaf),
-                           boxes);
-    const std::string log = host.Log_File_Name();
-    const std::string log_leaf = File_Name_Part(log);
-    if (!log_leaf.empty()) Copy_Skipping_Refusals(files, log, On_Medium(*root, log_leaf), boxes);
+  // An absent medium is an empty drive: nothing to copy onto, and no folder
+  // is made in its place.
+  const std::optional<std::string> root = locate_medium();
+  if (!root) {
+    boxes.Information(no_medium_text);
+    return;
   }
-  boxes.Information(copied_to_medium_text);
+  host.Save_Settings();
+  Skipped skipped;
+  Copy(files, host.Settings_File_Name(), On_Medium(*root, settings_file_leaf), Medium_End::target,
+       boxes, skipped);
+  // No log name, no log to copy: that is no failure.
+  const std::string log = host.Log_File_Name();
+  const std::string log_leaf = File_Name_Part(log);
+  if (!log_leaf.empty()) {
+    Copy(files, log, On_Medium(*root, log_leaf), Medium_End::target, boxes, skipped);
+  }
+  Close(boxes, copied_to_medium_text, not_all_copied_to_medium_text, skipped);
 }
 
 void Copy_Stopwatch_Times_From_Medium(File_System& files, Disk_Transfer_Host& host,
                                       Message_Box& boxes, const Medium_Locator& locate_medium) {
   host.Process_Pending_Events();
   const std::optional<std::string> root = locate_medium();
-  if (root) {
-    Copy_Skipping_Refusals(files, On_Medium(*root, settings_file_leaf), host.Settings_File_Name(),
-                           boxes);
+  if (!root) {
+    boxes.Information(no_medium_text);
+    return;
   }
-  // Also without a new file: the window goes back to the state last saved.
-  host.Restore_Settings();
-  // The log's name comes from the settings just restored, not the old one.
-  const std::string log = host.Log_File_Name();
-  const std::string log_leaf = File_Name_Part(log);
-  if (root && !log_leaf.empty())
-    Copy_Skipping_Refusals(files, On_Medium(*root, log_leaf), log, boxes);
-  boxes.Information(copied_from_medium_text);
+  const std::string before = host.Log_File_Name();
+  Skipped skipped;
+  // Without new settings there is nothing to restore: the timing, running
+  // or not, stays as it is.
+  if (Copy(files, On_Medium(*root, settings_file_leaf), host.Settings_File_Name(),
+           Medium_End::source, boxes, skipped)) {
+    host.Restore_Settings();
+    Copy_Log_From_Medium(files, host, boxes, *root, before, skipped);
+  }
+  Close(boxes, copied_from_medium_text, not_all_copied_from_medium_text, skipped);
 }
 
 }  // namespace velmaric

@@ -33,24 +33,39 @@ void Copy_Bytes(Readable_File& from, Writable_File& to) {
   }
 }
 
-void Copy_File_Content(File_System& files, const std::string& source, const std::string& target) {
+// How each end of a copy treats a link.
+struct Copy_Links {
+  Links source = Links::follow;
+  Links target = Links::follow;
+};
+
+Copy_Links Links_For(Medium_End medium) {
+  Copy_Links links;
+  if (medium == Medium_End::source) links.source = Links::refuse;
+  if (medium == Medium_End::target) links.target = Links::refuse;
+  return links;
+}
+
+void Copy_File_Content(File_System& files, const std::string& source, const std::string& target,
+                       const Copy_Links& links) {
   std::unique_ptr<Readable_File> from;
   try {
-    from = Open_Regular_File(files, source);
+    from = Open_Regular_File(files, source, links.source);
   } catch (const File_Error&) {
     from.reset();
   }
   if (!from) throw Command_Error("Cannot open file " + source);
   // Replacing the target would wipe the source too.
-  const File_Status target_status = Regular_Or_Absent(files, target);
-  if (target_status.Same_File_As(from->Status()))
+  const File_Status target_status = Regular_Or_Absent(files, target, links.target);
+  if (target_status.Same_File_As(from->Status())) {
     throw Command_Error("Cannot create file " + target);
+  }
   const Content_Writer write = [&from](Writable_File& to) { Copy_Bytes(*from, to); };
   if (Folder_Takes_New_Files(files, target)) {
     // Replaced whole: a full disk or a power cut part-way leaves the old file.
-    Replace_Regular_File(files, target, write);
+    Replace_Regular_File(files, target, write, links.target);
   } else if (target_status.Exists()) {
-    Overwrite_Regular_File(files, target, write);
+    Overwrite_Regular_File(files, target, write, links.target);
   } else {
     throw Command_Error("Cannot create file " + target);
   }
@@ -59,14 +74,15 @@ void Copy_File_Content(File_System& files, const std::string& source, const std:
 // Gives the source's stamp to the target; false, with the message shown,
 // when that did not take.
 bool Synchronise_Date_Stamp(File_System& files, const std::string& source,
-                            const std::string& target, std::string& error_text,
-                            Message_Box& boxes) {
-  const std::optional<std::int32_t> source_stamp = Get_File_Date_Stamp(files, source);
+                            const std::string& target, const Copy_Links& links,
+                            std::string& error_text, Message_Box& boxes) {
+  const std::optional<std::int32_t> source_stamp = Get_File_Date_Stamp(files, source, links.source);
   if (!source_stamp) {
     error_text = std::string(stamp_failure) + "Could not open file : " + source;
   } else {
-    Set_File_Date_Stamp(files, target, *source_stamp, false);
-    const std::optional<std::int32_t> target_stamp = Get_File_Date_Stamp(files, target);
+    Set_File_Date_Stamp(files, target, *source_stamp, false, links.target);
+    const std::optional<std::int32_t> target_stamp =
+        Get_File_Date_Stamp(files, target, links.target);
     if (target_stamp == source_stamp) return true;
     error_text = std::string(stamp_failure) + "Source = " + Date_Stamp_Text(*source_stamp) +
                  ", Target = " + (target_stamp ? Date_Stamp_Text(*target_stamp) : "(unreadable)");
@@ -89,46 +105,52 @@ std::string Date_Stamp_Text(std::int32_t stamp) {
   return text;
 }
 
-void Copy_File_With_Date(File_System& files, const std::string& source, const std::string& target,
-                         bool copy_time_stamp, bool check_target, std::string& error_text,
-                         Message_Box& boxes) {
+Copy_Result Copy_File_With_Date(File_System& files, const std::string& source,
+                                const std::string& target, bool copy_time_stamp, bool check_target,
+                                std::string& error_text, Message_Box& boxes, Medium_End medium) {
+  const Copy_Links links = Links_For(medium);
   error_text.clear();
   if (!File_Exists(files, source)) {
     error_text = "Error: The source file " + (quote + source + quote) + " does not exist !";
-    return;
+    return Copy_Result::source_missing;
   }
   // Neither end may be anything but a regular file: a device is never read
   // or written, nor even opened by the probe below.
-  Regular_Or_Absent(files, source);
+  Regular_Or_Absent(files, source, links.source);
 
   const std::string target_dir = Directory_Of_File(target);
   if (!Directory_Exists(files, target_dir) && !Force_Directory_Path(files, target_dir)) {
     error_text = "Error: The destination directory " + (quote + target_dir + quote) +
                  " could NOT be created !";
-    return;
+    return Copy_Result::folder_not_made;
   }
 
-  Regular_Or_Absent(files, target);
+  Regular_Or_Absent(files, target, links.target);
   if (check_target) {
     const std::string state = Get_File_Open_State(files, target);
     if (state == open_state_open || state == open_state_error) {
       error_text = "Error: The target file " + (quote + target + quote) +
                    " is locked by another program or is read only, and "
                    "could not be overwritten !";
-      return;
+      return Copy_Result::target_refused;
     }
-    if (File_Exists(files, target))
+    if (File_Exists(files, target)) {
       Set_File_Attribute_Flags(files, target, false, true, false, false);
+    }
   }
 
-  Copy_File_Content(files, source, target);
+  Copy_File_Content(files, source, target, links);
 
-  if (copy_time_stamp && !Synchronise_Date_Stamp(files, source, target, error_text, boxes)) return;
+  if (copy_time_stamp && !Synchronise_Date_Stamp(files, source, target, links, error_text, boxes)) {
+    return Copy_Result::stamp_not_kept;
+  }
 
   if (!File_Exists(files, target)) {
     error_text = "Error: The target file " + (quote + target + quote) +
                  " could not be created for some reason.";
+    return Copy_Result::target_missing;
   }
+  return Copy_Result::copied;
 }
 
 }  // namespace velmaric

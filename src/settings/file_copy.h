@@ -12,6 +12,25 @@
 
 namespace velmaric {
 
+// Which end of a copy lies on a removable disk from elsewhere: a link there
+// is never followed, and refused like a device.
+enum class Medium_End { none, source, target };
+
+// What became of a copy: the first two put the bytes in place, the others
+// are the refusals the copy checks for itself.
+enum class Copy_Result {
+  copied,
+  stamp_not_kept,  // copied, but the last-write time did not take (shown at once)
+  source_missing,  // nothing touched
+  folder_not_made,
+  target_refused,  // held by another program or read-only: left as it was
+  target_missing,  // gone at the end
+};
+
+inline bool Was_Copied(Copy_Result result) {
+  return result == Copy_Result::copied || result == Copy_Result::stamp_not_kept;
+}
+
 // What the copy checks for itself ends it with a message in error_text,
 // which is empty after a copy that succeeded:
 //   - a missing source (nothing is touched);
@@ -32,9 +51,10 @@ namespace velmaric {
 // through a durable temporary file beside it (Replace_Regular_File), so that
 // a failure or a power cut part-way leaves it exactly as it was; only a
 // target in a folder where no new file can be made is rewritten in place.
-void Copy_File_With_Date(File_System& files, const std::string& source, const std::string& target,
-                         bool copy_time_stamp, bool check_target, std::string& error_text,
-                         Message_Box& boxes);
+Copy_Result Copy_File_With_Date(File_System& files, const std::string& source,
+                                const std::string& target, bool copy_time_stamp, bool check_target,
+                                std::string& error_text, Message_Box& boxes,
+                                Medium_End medium = Medium_End::none);
 
 // A packed stamp as the user reads it: the short date, then a blank and the
 // long time unless it is exactly midnight. "(unreadable)" for a stamp that

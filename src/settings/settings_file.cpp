@@ -127,6 +127,11 @@ void Settings_File::Save_Settings() {
   file.Commit();
 }
 
+void Settings_File::Save_Log_File_Name(const std::string& name) {
+  if (settings_file_name_.empty()) settings_file_name_ = locate_();
+  Write_Ini_Value(files_, settings_file_name_, key::log_file_name, name);
+}
+
 void Settings_File::Load_Settings(const Failure_Report& report) {
   settings_file_name_ = locate_();
   const Ini_Snapshot file = [&] {

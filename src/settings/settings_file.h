@@ -67,6 +67,9 @@ class Settings_File {
   // returned to its normal size so that the normal geometry is saved.
   void Save_Settings();
 
+  // Writes the log file name alone, the other keys as they are.
+  void Save_Log_File_Name(const std::string& name);
+
   // Reads and applies all keys. Without a report the first failure ends the
   // load (it throws); with one, a failing key takes its default, the
   // failure is reported and the remaining keys are still loaded.

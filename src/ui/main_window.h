@@ -172,6 +172,7 @@ class TMainForm1 : public QMainWindow,
   void Process_Pending_Events() override;
   void Restore_Settings() override { FormShow(); }
   std::string Settings_File_Name() const override { return settings_.Settings_File_Name(); }
+  void Use_Log_File_Name(const std::string& name) override;
 
   void Create_Controls();
   void Create_Menu();

@@ -99,6 +99,11 @@ std::string TMainForm1::Log_File_Name() const {
   return shown == QString::fromStdString(log_file_name_) ? log_file_name_ : shown.toStdString();
 }
 
+void TMainForm1::Use_Log_File_Name(const std::string& name) {
+  Set_Log_File_Name(name);
+  settings_.Save_Log_File_Name(name);
+}
+
 void TMainForm1::Set_Log_File_Name(const std::string& name) {
   log_file_name_ = name;
   log_name_validator_->Put_Text(QString::fromStdString(name));

@@ -182,11 +182,11 @@ void Fault_File_System::Lose_Power() {
 }
 
 std::unique_ptr<Writable_File> Fault_File_System::Open_For_Appending(const std::string& name,
-                                                                     bool create) {
-  if (!Watched(name)) return inner_.Open_For_Appending(name, create);
+                                                                     bool create, Links links) {
+  if (!Watched(name)) return inner_.Open_For_Appending(name, create, links);
   if (Strikes("open " + Shown(name))) Fail();
-  return std::make_unique<Fault_Writable_File>(*this, inner_.Open_For_Appending(name, create),
-                                               name);
+  return std::make_unique<Fault_Writable_File>(
+      *this, inner_.Open_For_Appending(name, create, links), name);
 }
 
 std::unique_ptr<Writable_File> Fault_File_System::Create_Temporary(const std::string& prefix,

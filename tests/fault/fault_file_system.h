@@ -59,7 +59,8 @@ class Fault_File_System final : public Forwarding_File_System {
   // The entry of Trace that failed; empty when none did.
   std::string Fired_Call() const;
 
-  std::unique_ptr<Writable_File> Open_For_Appending(const std::string& name, bool create) override;
+  std::unique_ptr<Writable_File> Open_For_Appending(const std::string& name, bool create,
+                                                    Links links) override;
   std::unique_ptr<Writable_File> Create_Temporary(const std::string& prefix,
                                                   std::string& name) override;
   void Rename(const std::string& from, const std::string& to) override;

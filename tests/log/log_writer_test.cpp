@@ -310,10 +310,11 @@ class Swapping_File_System final : public testing::Forwarding_File_System {
  public:
   Swapping_File_System(const std::string& settings_file)
       : Forwarding_File_System(Real_File_System()), settings_file_(settings_file) {}
-  std::unique_ptr<Writable_File> Open_For_Appending(const std::string& name, bool create) override {
+  std::unique_ptr<Writable_File> Open_For_Appending(const std::string& name, bool create,
+                                                    Links links) override {
     std::filesystem::remove(name);
     std::filesystem::create_symlink(settings_file_, name);
-    return Inner().Open_For_Appending(name, create);
+    return Inner().Open_For_Appending(name, create, links);
   }
 
  private:

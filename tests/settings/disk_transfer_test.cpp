@@ -20,6 +20,8 @@ namespace {
 namespace fs = std::filesystem;
 using namespace velmaric::testing;
 
+// The window as far as the transfer sees it. Its settings file holds the
+// log name on a line "log=<name>", which a restore takes.
 class Fake_Window : public Disk_Transfer_Host {
  public:
   void Process_Pending_Events() override { calls.push_back("events"); }
@@ -29,13 +31,19 @@ class Fake_Window : public Disk_Transfer_Host {
   }
   void Restore_Settings() override {
     calls.push_back("restore");
-    if (on_restore) on_restore();
+    const std::string text = Read_File(settings_file);
+    const std::size_t at = text.find("log=");
+    log_file = at == std::string::npos ? "" : text.substr(at + 4, text.find('\n', at) - at - 4);
   }
   std::string Settings_File_Name() const override { return settings_file; }
   std::string Log_File_Name() const override { return log_file; }
+  void Use_Log_File_Name(const std::string& name) override {
+    calls.push_back("use " + name);
+    log_file = name;
+  }
 
   std::vector<std::string> calls;
-  std::function<void()> on_save, on_restore;
+  std::function<void()> on_save;
   std::string settings_file, log_file;
 };
 
@@ -46,7 +54,7 @@ class Disk_Transfer : public ::testing::Test {
     fs::create_directories(folder.Path("work/logs"));
     window.settings_file = folder.Path("work/velmaric.ini");
     window.log_file = folder.Path("work/logs/run.log");
-    Write_File(window.settings_file, "stop_count=1\n");
+    Write_File(window.settings_file, "stop_count=1\nlog=" + window.log_file + "\n");
     Write_File(window.log_file, "header\n");
   }
   Medium_Locator Medium(std::optional<std::string> root) {
@@ -55,6 +63,9 @@ class Disk_Transfer : public ::testing::Test {
       return root;
     };
   }
+  Medium_Locator Medium() { return Medium(folder.Path("medium")); }
+  void Copy_Out() { Copy_Stopwatch_Times_To_Medium(files, window, boxes, Medium()); }
+  void Copy_In() { Copy_Stopwatch_Times_From_Medium(files, window, boxes, Medium()); }
   std::set<std::string> Tree() const {
     std::set<std::string> names;
     for (const auto& entry : fs::recursive_directory_iterator(folder.Path(""))) {
@@ -68,7 +79,16 @@ class Disk_Transfer : public ::testing::Test {
     for (const auto& box : boxes.shown) texts.push_back(box.kind + ": " + box.text);
     return texts;
   }
+  std::string Error_Of(const std::function<void()>& command) {
+    try {
+      command();
+    } catch (const Command_Error& error) {
+      return error.what();
+    }
+    return "(no error)";
+  }
 
+  File_System& files = Real_File_System();
   Temp_Folder folder;
   Fake_Window window;
   Recording_Message_Box boxes;
@@ -82,79 +102,194 @@ TEST_F(Disk_Transfer, CopyOutCarriesTheStopThatTheSaveCounted) {
     Write_File(window.log_file, "header\nSTOP 2\n");
     Set_Write_Time(window.log_file, Local_Seconds(2011, 5, 6, 7, 8, 10));
   };
-  Copy_Stopwatch_Times_To_Medium(Real_File_System(), window, boxes, Medium(folder.Path("medium/")));
+  Copy_Out();
 
-  EXPECT_EQ(window.calls, (std::vector<std::string>{"events", "save", "locate"}));
+  EXPECT_EQ(window.calls, (std::vector<std::string>{"events", "locate", "save"}));
   EXPECT_EQ(Read_File(folder.Path("medium/velmaric.ini")), "stop_count=2\n");
   EXPECT_EQ(Read_File(folder.Path("medium/run.log")), "header\nSTOP 2\n");
-  EXPECT_EQ(Get_File_Date_Stamp(Real_File_System(), folder.Path("medium/run.log")),
+  EXPECT_EQ(Get_File_Date_Stamp(files, folder.Path("medium/run.log")),
             Packed(2011, 5, 6, 7, 8, 10));
   EXPECT_EQ(Notices(), std::vector<std::string>{copied_out});
 }
 
-TEST_F(Disk_Transfer, WithoutMediumBothCommandsCopyAndCreateNothing) {
+// No disk: said so, and nothing saved, restored, copied or made.
+TEST_F(Disk_Transfer, WithoutMediumBothCommandsSaySoAndDoNothing) {
   const std::set<std::string> before = Tree();
-  Copy_Stopwatch_Times_To_Medium(Real_File_System(), window, boxes, Medium(std::nullopt));
-  Copy_Stopwatch_Times_From_Medium(Real_File_System(), window, boxes, Medium(std::nullopt));
+  Copy_Stopwatch_Times_To_Medium(files, window, boxes, Medium(std::nullopt));
+  Copy_Stopwatch_Times_From_Medium(files, window, boxes, Medium(std::nullopt));
 
   EXPECT_EQ(Tree(), before);
-  // An empty root must not turn into the file system's root or the current folder.
-  for (const char* stray : {"/velmaric.ini", "/run.log", "velmaric.ini", "run.log"}) {
-    EXPECT_FALSE(fs::exists(stray)) << stray;
-  }
-  EXPECT_EQ(window.calls,
-            (std::vector<std::string>{"events", "save", "locate", "events", "locate", "restore"}));
-  EXPECT_EQ(Notices(), (std::vector<std::string>{copied_out, copied_in}));
+  EXPECT_EQ(window.calls, (std::vector<std::string>{"events", "locate", "events", "locate"}));
+  const std::string none = std::string("Information: ") + no_medium_text;
+  EXPECT_EQ(Notices(), (std::vector<std::string>{none, none}));
 }
 
-TEST_F(Disk_Transfer, CopyInRestoresThenBringsTheLogToItsNewlyLoadedName) {
-  const std::string loaded_log = folder.Path("elsewhere/deep/run.log");
-  Write_File(folder.Path("medium/velmaric.ini"), "log=" + loaded_log + "\n");
-  Write_File(folder.Path("medium/run.log"), "from medium\n");
-  std::string settings_seen_by_restore;
-  window.on_restore = [&] {
-    settings_seen_by_restore = Read_File(window.settings_file);
-    window.log_file = loaded_log;
-  };
-  Copy_Stopwatch_Times_From_Medium(Real_File_System(), window, boxes,
-                                   Medium(folder.Path("medium")));
+// A disk that holds no settings, or settings the copy refuses to take:
+// nothing is restored, so a running timing goes on untouched, and the
+// closing message names what was not copied.
+TEST_F(Disk_Transfer, CopyInWithoutNewSettingsRestoresNothingAndSaysWhy) {
+  Copy_In();
+  Write_File(folder.Path("medium/velmaric.ini"), "log=\n");
+  ASSERT_EQ(chmod(window.settings_file.c_str(), 0444), 0);  // read-only: refused
+  Copy_In();
 
-  EXPECT_EQ(window.calls, (std::vector<std::string>{"events", "locate", "restore"}));
-  EXPECT_EQ(settings_seen_by_restore, "log=" + loaded_log + "\n");
-  EXPECT_EQ(Read_File(loaded_log), "from medium\n");
-  EXPECT_EQ(Read_File(folder.Path("work/logs/run.log")), "header\n");
-  EXPECT_EQ(Notices(), std::vector<std::string>{copied_in});
+  EXPECT_EQ(std::count(window.calls.begin(), window.calls.end(), "restore"), 0);
+  EXPECT_EQ(Notices(), (std::vector<std::string>{
+                           std::string("Information: ") + not_all_copied_from_medium_text +
+                               "\r\n\r\nError: The source file \"" +
+                               folder.Path("medium/velmaric.ini") + "\" does not exist !",
+                           std::string("Information: ") + not_all_copied_from_medium_text +
+                               "\r\n\r\nError: The target file \"" + window.settings_file +
+                               "\" is locked by another program or is read only, and could not be "
+                               "overwritten !"}));
 }
 
-TEST_F(Disk_Transfer, ReadOnlySettingsOnTheMediumAreSkippedAndTheLogStillGoes) {
+TEST_F(Disk_Transfer, ARefusedCopyIsNamedInPlaceOfTheSuccessText) {
   Write_File(folder.Path("medium/velmaric.ini"), "older\n");
   ASSERT_EQ(chmod(folder.Path("medium/velmaric.ini").c_str(), 0444), 0);
-  Copy_Stopwatch_Times_To_Medium(Real_File_System(), window, boxes, Medium(folder.Path("medium")));
+  Copy_Out();
 
   EXPECT_EQ(Read_File(folder.Path("medium/velmaric.ini")), "older\n");
-  EXPECT_EQ(Read_File(folder.Path("medium/run.log")), "header\n");
+  EXPECT_EQ(Read_File(folder.Path("medium/run.log")), "header\n");  // the log still goes
+  EXPECT_EQ(Notices(),
+            std::vector<std::string>{
+                std::string("Information: ") + not_all_copied_to_medium_text +
+                "\r\n\r\nError: The target file \"" + folder.Path("medium/velmaric.ini") +
+                "\" is locked by another program or is read only, and could not be "
+                "overwritten !"});
+
+  // No log name: no log to copy, and no failure.
+  boxes.shown.clear();
+  window.log_file.clear();
+  ASSERT_EQ(chmod(folder.Path("medium/velmaric.ini").c_str(), 0644), 0);
+  Copy_Out();
   EXPECT_EQ(Notices(), std::vector<std::string>{copied_out});
+}
+
+// A link on the disk is never followed, either way: not to a file of this
+// computer read in as the settings, nor to one written over by a copy.
+TEST_F(Disk_Transfer, LinksOnTheDiskAreRefusedBothWays) {
+  Write_File(folder.Path("secret"), "root only\n");
+  Write_File(folder.Path("victim"), "the user's own\n");
+  fs::create_symlink(folder.Path("secret"), folder.Path("medium/velmaric.ini"));
+  fs::create_symlink(folder.Path("victim"), folder.Path("medium/run.log"));
+  const std::string settings = Read_File(window.settings_file);
+
+  EXPECT_EQ(Error_Of([&] { Copy_In(); }), "File access denied");
+  EXPECT_EQ(Read_File(window.settings_file), settings);
+  EXPECT_EQ(Error_Of([&] { Copy_Out(); }), "File access denied");
+  fs::remove(folder.Path("medium/velmaric.ini"));
+  EXPECT_EQ(Error_Of([&] { Copy_Out(); }), "File access denied");  // the settings went, the log not
+  EXPECT_EQ(Read_File(folder.Path("victim")), "the user's own\n");
+  EXPECT_EQ(Read_File(folder.Path("secret")), "root only\n");
+  EXPECT_TRUE(fs::is_symlink(folder.Path("medium/run.log")));
+  EXPECT_EQ(std::count(window.calls.begin(), window.calls.end(), "restore"), 0);
+  EXPECT_TRUE(boxes.shown.empty());
+}
+
+// The log name the disk's settings bring, against the one held before.
+struct Log_Case {
+  const char* name;
+  std::string disk_log;  // the name in the disk's settings; "%" stands for the work folder
+  bool answer_yes;
+  std::string asked_about;  // the log the question names; empty: no question
+  std::string log_after;    // the window's log name at the end
+  std::string copied_to;    // where the disk's log went; empty: nowhere
+};
+
+void PrintTo(const Log_Case& row, std::ostream* out) {
+  *out << row.name;
+}
+
+class Disk_Log_Name : public Disk_Transfer, public ::testing::WithParamInterface<Log_Case> {
+ protected:
+  std::string Here(const std::string& name) const {
+    std::string text = name;
+    const std::size_t at = text.find('%');
+    if (at != std::string::npos) text.replace(at, 1, folder.Path("work"));
+    return text;
+  }
+};
+
+TEST_P(Disk_Log_Name, IsTakenOnlyAsAsked) {
+  const Log_Case& row = GetParam();
+  Write_File(folder.Path("medium/velmaric.ini"), "stop_count=7\nlog=" + Here(row.disk_log) + "\n");
+  const std::string disk_log = Here(row.disk_log);
+  Write_File(folder.Path("medium/" + disk_log.substr(disk_log.find_last_of("/\\") + 1)),
+             "the disk's log\n");
+  Write_File(folder.Path("work/elsewhere.log"), "a file of the user's\n");
+  fs::create_symlink("velmaric.ini", folder.Path("work/settings_link"));
+  boxes.answer_yes = row.answer_yes;
+  const bool existed = !row.asked_about.empty() && fs::exists(Here(row.asked_about));
+  Copy_In();
+
+  const auto question = std::find_if(boxes.shown.begin(), boxes.shown.end(),
+                                     [](const auto& box) { return box.kind == "Warning"; });
+  EXPECT_EQ(question != boxes.shown.end(), !row.asked_about.empty());
+  if (question != boxes.shown.end()) {
+    EXPECT_NE(question->text.find("    " + Here(row.asked_about) + "\r\n"), std::string::npos)
+        << question->text;
+    EXPECT_NE(question->text.find("From now on the timing's Log will be written there."),
+              std::string::npos);
+    // Only an existing file is said to be replaced.
+    EXPECT_EQ(question->text.find("will be replaced") != std::string::npos, existed);
+  }
+  EXPECT_EQ(window.log_file, Here(row.log_after));
+  for (const std::string& log :
+       {folder.Path("work/logs/run.log"), folder.Path("work/run.log"),
+        folder.Path("work/elsewhere.log"), folder.Path("work/logs/other.log")}) {
+    const bool copied = !row.copied_to.empty() && log == Here(row.copied_to);
+    const std::string now = fs::exists(log) ? Read_File(log) : "";
+    EXPECT_EQ(now == "the disk's log\n", copied) << log;
+  }
+  // A name other than the one in the settings file is saved at once.
+  const bool saved = std::find(window.calls.begin(), window.calls.end(),
+                               "use " + Here(row.log_after)) != window.calls.end();
+  EXPECT_EQ(saved, Here(row.log_after) != Here(row.disk_log));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Disk_Log_Name,
+    ::testing::Values(Log_Case{"NoneOnTheDisk", "", true, "", "", ""},
+                      Log_Case{"TheSameAsBefore", "%/logs/run.log", true, "", "%/logs/run.log",
+                               "%/logs/run.log"},
+                      Log_Case{"AnotherOneTaken", "%/elsewhere.log", true, "%/elsewhere.log",
+                               "%/elsewhere.log", "%/elsewhere.log"},
+                      Log_Case{"AnotherOneRefused", "%/elsewhere.log", false, "%/elsewhere.log",
+                               "%/logs/run.log", ""},
+                      Log_Case{"WindowsNameBecomesTheSameAsBefore", "C:\\Logs\\run.log", false, "",
+                               "%/logs/run.log", "%/logs/run.log"},
+                      Log_Case{"RelativeNameLandsInTheFolderOfBefore", "other.log", true,
+                               "%/logs/other.log", "%/logs/other.log", "%/logs/other.log"},
+                      Log_Case{"TheSettingsFileIsNeverTheLog", "%/settings_link", true, "",
+                               "%/logs/run.log", ""}),
+    [](const ::testing::TestParamInfo<Log_Case>& info) { return std::string(info.param.name); });
+
+TEST_F(Disk_Transfer, ANewComputerIsAskedAndTheLogLandsBesideTheSettings) {
+  window.log_file.clear();
+  Write_File(folder.Path("medium/velmaric.ini"), "log=D:\\timings\\run.log\n");
+  Write_File(folder.Path("medium/run.log"), "the disk's log\n");
+  Copy_In();
+  EXPECT_EQ(window.log_file, folder.Path("work/run.log"));
+  EXPECT_EQ(Read_File(folder.Path("work/run.log")), "the disk's log\n");
+  ASSERT_EQ(boxes.shown.size(), 2u);
+  EXPECT_EQ(boxes.shown[0].kind, "Warning");
+  EXPECT_EQ(boxes.shown[0].text.find("replaced"), std::string::npos);  // nothing there yet
+  EXPECT_EQ(Notices().back(), copied_in);
 }
 
 TEST_F(Disk_Transfer, ByteCopyFailureEndsTheCommandWithoutNotice) {
   // A log on the medium itself is its own copy target.
   window.log_file = folder.Path("medium/run.log");
   Write_File(window.log_file, "on medium\n");
-  try {
-    Copy_Stopwatch_Times_To_Medium(Real_File_System(), window, boxes,
-                                   Medium(folder.Path("medium")));
-    ADD_FAILURE() << "copy-out went through";
-  } catch (const Command_Error& error) {
-    EXPECT_EQ(error.what(), "Cannot create file " + window.log_file);
-  }
-  EXPECT_EQ(Read_File(folder.Path("medium/velmaric.ini")), "stop_count=1\n");
+  EXPECT_EQ(Error_Of([&] { Copy_Out(); }), "Cannot create file " + window.log_file);
+  EXPECT_EQ(Read_File(folder.Path("medium/velmaric.ini")),
+            "stop_count=1\nlog=" + folder.Path("work/logs/run.log") + "\n");
   EXPECT_EQ(Read_File(window.log_file), "on medium\n");
 
   // Copy-in: a failed settings copy also skips the restore.
   window.settings_file = folder.Path("medium/velmaric.ini");
-  EXPECT_THROW(Copy_Stopwatch_Times_From_Medium(Real_File_System(), window, boxes,
-                                                Medium(folder.Path("medium"))),
-               Command_Error);
+  EXPECT_THROW(Copy_In(), Command_Error);
   EXPECT_EQ(std::count(window.calls.begin(), window.calls.end(), "restore"), 0);
   EXPECT_TRUE(boxes.shown.empty());
 }

@@ -29,11 +29,12 @@ class Forwarding_File_System : public File_System {
     return inner_.Folder_Entries(folder);
   }
   std::uint32_t New_File_Permissions() const override { return inner_.New_File_Permissions(); }
-  std::unique_ptr<Readable_File> Open_For_Reading(const std::string& name) override {
-    return inner_.Open_For_Reading(name);
+  std::unique_ptr<Readable_File> Open_For_Reading(const std::string& name, Links links) override {
+    return inner_.Open_For_Reading(name, links);
   }
-  std::unique_ptr<Writable_File> Open_For_Appending(const std::string& name, bool create) override {
-    return inner_.Open_For_Appending(name, create);
+  std::unique_ptr<Writable_File> Open_For_Appending(const std::string& name, bool create,
+                                                    Links links) override {
+    return inner_.Open_For_Appending(name, create, links);
   }
   std::unique_ptr<Writable_File> Create_Temporary(const std::string& prefix,
                                                   std::string& name) override {

@@ -103,15 +103,26 @@ class System_Options_Test : public QObject, protected velmaric::testing::Window_
     QCOMPARE(form_->Start_Stop_Resume_BitBtn->text(), QStringLiteral("&Resume"));
     QCOMPARE(form_->Log_File_Name_EditBox->text().toUtf8(), log_name);
     QCOMPARE(Contents(QString::fromUtf8(log_name)), QByteArray("carried\r\n"));
+    QCOMPARE(world_->boxes.shown.front().kind, std::string("Warning"));  // a log of its own
     form_->Timer1Timer();
     QCOMPARE(form_->Copy_Edit_Box->text(), QStringLiteral(" 00.00:00:03.00"));
 
-    // Without a disk nothing is copied, and the window goes back to the last save.
+    // Without a disk both commands say so and do nothing: the running timing
+    // goes on from where it was, and no stop is counted.
     world_->medium.reset();
+    Click(form_->Start_Stop_Resume_BitBtn);
+    world_->clock.Advance_Centi_Seconds(100);
+    form_->Timer1Timer();
+    form_->Copy_Stopwatch_Times_From_FloppyDisk_Option->trigger();
+    QCOMPARE(world_->boxes.shown.back().text,
+             std::string("No removable disk was found: nothing was copied."));
     form_->Copy_Stopwatch_Times_to_FloppyDisk_Option->trigger();
-    QCOMPARE(
-        world_->boxes.shown.back().text,
-        std::string("Stopwatch Time / Settings information copied to Floppy Disk succesfully !"));
+    QCOMPARE(world_->boxes.shown.back().text,
+             std::string("No removable disk was found: nothing was copied."));
+    form_->Timer1Timer();
+    QCOMPARE(form_->Copy_Edit_Box->text(), QStringLiteral(" 00.00:00:04.00"));
+    QCOMPARE(form_->Start_Stop_Resume_BitBtn->text(), QStringLiteral("&Stop"));
+    QCOMPARE(form_->Stops_Since_Last_Reset_SpinEdit->value(), 0);
   }
 };
 
