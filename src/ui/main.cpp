@@ -13,6 +13,7 @@
 #include "settings/settings_location.h"
 #include "ui/main_window.h"
 #include "ui/qt_message_box.h"
+#include "ui/single_instance.h"
 #include "ui/termination_signals.h"
 
 int main(int argc, char* argv[]) {
@@ -22,6 +23,11 @@ int main(int argc, char* argv[]) {
   QGuiApplication::setDesktopFileName(QStringLiteral("io.example.velmaric"));
 
   velmaric::File_System& files = velmaric::Real_File_System();
+  // A second start on the same settings file shows the running window and
+  // leaves the file to it.
+  velmaric::Single_Instance instance(files, velmaric::Settings_File_Name());
+  if (instance.Hand_Over_To_Running()) return 0;
+
   velmaric::Linux_Clock clock;
   velmaric::Qt_Message_Box boxes;
   velmaric::Desktop_Editor editor(files);
@@ -40,6 +46,7 @@ int main(int argc, char* argv[]) {
   QObject::connect(&application, &QGuiApplication::commitDataRequest, &main_form,
                    [&main_form](QSessionManager&) { main_form.close(); });
 
+  instance.Serve(&main_form);
   main_form.show();
   return QApplication::exec();
 }
