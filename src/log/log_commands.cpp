@@ -25,7 +25,7 @@ void Reset_Log(File_System& files, const Log_Settings& log, bool expert_mode, Me
 void View_Log(File_System& files, const Log_Settings& log, Editor& editor, Message_Box& boxes) {
   // Only a log file is handed to the editor: a name that leads to a device
   // or a folder is refused here, whatever the editor would do with it.
-  if (!log.file_name.empty() && !Regular_Or_Absent(files, log.file_name).Exists()) {
+  if (!log.file_name.empty() && !Regular_Or_Absent(files, log.file_name, log.links).Exists()) {
     Write_Log_Header(files, log);
   }
   if (!editor.Available()) {

@@ -23,13 +23,15 @@ std::string Centred(const std::string& text, std::size_t width) {
 // The name of the log, once it is known not to be the settings file; the
 // writes check the file they open once more.
 const std::string& Log_Name(const File_System& files, const Log_Settings& settings) {
-  const std::string& log = settings.file_name;
-  if (settings.settings_file.empty()) return log;
-  if (Link_Final_Target(files, log) == Link_Final_Target(files, settings.settings_file) ||
-      files.Status(log).Same_File_As(files.Status(settings.settings_file))) {
+  if (!settings.settings_file.empty() &&
+      Is_Same_File(files, settings.file_name, settings.settings_file)) {
     throw Access_Denied_Error();
   }
-  return log;
+  return settings.file_name;
+}
+
+File_Reach Reach_Of(const Log_Settings& settings) {
+  return {settings.links, settings.settings_file};
 }
 
 }  // namespace
@@ -99,7 +101,7 @@ void Write_Log_Entry(File_System& files, const std::string& kind, const Log_Sett
   } else {
     return;
   }
-  Append_To_Regular_File(files, Log_Name(files, settings), line + line_end, settings.settings_file);
+  Append_To_Regular_File(files, Log_Name(files, settings), line + line_end, Reach_Of(settings));
 }
 
 void Write_Log_Header(File_System& files, const Log_Settings& settings) {
@@ -107,21 +109,21 @@ void Write_Log_Header(File_System& files, const Log_Settings& settings) {
   const std::string& log = Log_Name(files, settings);
   // A log that is not there yet is made by the append: a power cut then
   // leaves no log or the whole header, never an empty one.
-  if (Regular_Or_Absent(files, log).Exists())
-    Erase_Regular_File(files, log, settings.settings_file);
+  if (Regular_Or_Absent(files, log, settings.links).Exists())
+    Erase_Regular_File(files, log, Reach_Of(settings));
   // One append for the whole header: a power cut leaves none of it or all.
   std::string header;
   for (const std::string& line : Log_Header_Lines(settings.count_column)) {
     header.append(line).append(line_end);
   }
-  Append_To_Regular_File(files, log, header, settings.settings_file);
+  Append_To_Regular_File(files, log, header, Reach_Of(settings));
 }
 
 void Append_Reset_Marker(File_System& files, const Log_Settings& settings) {
   if (settings.file_name.empty()) return;
   Append_To_Regular_File(files, Log_Name(files, settings),
                          std::string(line_end) + "*** RESET" + line_end + line_end,
-                         settings.settings_file);
+                         Reach_Of(settings));
 }
 
 void Append_Line_To_File(File_System& files, const std::string& name, const std::string& line) {

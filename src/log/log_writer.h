@@ -38,6 +38,9 @@ struct Log_Settings {
   // The settings file, which no log may be: a Reset Log would wipe the
   // timing. Empty when there is none to keep apart.
   std::string settings_file;
+  // Links::refuse for a log on a removable disk, whose links are never
+  // followed.
+  Links links = Links::follow;
 };
 
 // The header's three lines and the empty line after them. With the count

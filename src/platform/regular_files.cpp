@@ -31,20 +31,18 @@ std::string Temporary_Prefix(const std::string& target) {
 }
 
 // Opens the file for appending after the rules allowed it; gives its status
-// as opened, and whether it was made by this open. The file keep_apart names
-// is refused.
+// as opened, and whether it was made by this open.
 std::unique_ptr<Writable_File> Open_Own_File_For_Appending(File_System& files,
                                                            const std::string& name, bool create,
-                                                           File_Status& opened, bool& made,
-                                                           const std::string& keep_apart = {},
-                                                           Links links = Links::follow) {
-  const File_Status before = Regular_Or_Absent(files, name, links);
+                                                           const File_Reach& reach,
+                                                           File_Status& opened, bool& made) {
+  const File_Status before = Regular_Or_Absent(files, name, reach.links);
   if (Is_Read_Only(before)) throw Access_Denied_Error();
   made = !before.Exists();
-  std::unique_ptr<Writable_File> file = files.Open_For_Appending(name, create, links);
+  std::unique_ptr<Writable_File> file = files.Open_For_Appending(name, create, reach.links);
   opened = file->Status();
   if (!Is_Own_Kind(opened) || Is_Read_Only(opened)) throw Access_Denied_Error();
-  if (!keep_apart.empty() && opened.Same_File_As(files.Status(keep_apart))) {
+  if (!reach.keep_apart.empty() && opened.Same_File_As(files.Status(reach.keep_apart))) {
     throw Access_Denied_Error();
   }
   return file;
@@ -183,13 +181,22 @@ bool Folder_Takes_New_Files(const File_System& files, const std::string& name) {
   return files.Has_Access(Directory_Of_File(Link_Final_Target(files, name)), Access::create_files);
 }
 
+bool Is_Same_File(const File_System& files, const std::string& a, const std::string& b) {
+  return Link_Final_Target(files, a) == Link_Final_Target(files, b) ||
+         files.Status(a).Same_File_As(files.Status(b));
+}
+
 void Replace_Regular_File(File_System& files, const std::string& name, const Content_Writer& write,
-                          Links links) {
-  // Where links are refused, the name itself is replaced (a link there was
-  // refused just below).
-  const std::string target = links == Links::follow ? Link_Final_Target(files, name) : name;
-  const File_Status old = Regular_Or_Absent(files, target, links);
+                          const File_Reach& reach) {
+  // Where links are refused, the name itself is replaced (a link there is
+  // refused just below). The rename goes to this final name, whatever link
+  // appears later in its place.
+  const std::string target = reach.links == Links::follow ? Link_Final_Target(files, name) : name;
+  const File_Status old = Regular_Or_Absent(files, target, reach.links);
   if (Is_Read_Only(old)) throw Access_Denied_Error();
+  if (!reach.keep_apart.empty() && Is_Same_File(files, target, reach.keep_apart)) {
+    throw Access_Denied_Error();
+  }
 
   Temporary_File temporary(files, target);
   if (old.Exists()) {
@@ -208,11 +215,11 @@ void Replace_Regular_File(File_System& files, const std::string& name, std::stri
 }
 
 void Overwrite_Regular_File(File_System& files, const std::string& name,
-                            const Content_Writer& write, Links links) {
+                            const Content_Writer& write, const File_Reach& reach) {
   File_Status opened;
   bool made = false;
   const std::unique_ptr<Writable_File> file =
-      Open_Own_File_For_Appending(files, name, false, opened, made, {}, links);
+      Open_Own_File_For_Appending(files, name, false, reach, opened, made);
   file->Truncate(0);
   write(*file);
   file->Sync();
@@ -220,11 +227,11 @@ void Overwrite_Regular_File(File_System& files, const std::string& name,
 }
 
 void Append_To_Regular_File(File_System& files, const std::string& name, std::string_view data,
-                            const std::string& keep_apart) {
+                            const File_Reach& reach) {
   File_Status before;
   bool made = false;
   const std::unique_ptr<Writable_File> file =
-      Open_Own_File_For_Appending(files, name, true, before, made, keep_apart);
+      Open_Own_File_For_Appending(files, name, true, reach, before, made);
   try {
     file->Append(data);
     file->Sync();
@@ -241,12 +248,11 @@ void Append_To_Regular_File(File_System& files, const std::string& name, std::st
   if (made) Sync_Folder_Of(files, name);
 }
 
-void Erase_Regular_File(File_System& files, const std::string& name,
-                        const std::string& keep_apart) {
+void Erase_Regular_File(File_System& files, const std::string& name, const File_Reach& reach) {
   File_Status before;
   bool made = false;
   const std::unique_ptr<Writable_File> file =
-      Open_Own_File_For_Appending(files, name, true, before, made, keep_apart);
+      Open_Own_File_For_Appending(files, name, true, reach, before, made);
   if (before.size > 0) file->Truncate(0);
   file->Close();
   if (made) Sync_Folder_Of(files, name);

@@ -61,6 +61,20 @@ std::string Link_Final_Target(const File_System& files, const std::string& name)
 // Whether a new file can be made in the folder of the file the name leads to.
 bool Folder_Takes_New_Files(const File_System& files, const std::string& name);
 
+// Whether two names lead to one file: the same final name, or, for files
+// that exist, the same file by identity (hard links, bind mounts).
+bool Is_Same_File(const File_System& files, const std::string& a, const std::string& b);
+
+// How a file the program writes is reached: whether a link at the end of
+// its name is followed, and a file it must never be (the settings file, for
+// the log). A write onto the file keep_apart names is refused, checked as
+// late as it can be: on the open file for appends, on the final name for a
+// replace.
+struct File_Reach {
+  Links links = Links::follow;
+  std::string keep_apart;
+};
+
 // Puts the whole contents in place such that a crash or a power cut at any
 // moment leaves either the complete old file or the complete new one: the
 // contents go to a new temporary file beside the target
@@ -69,27 +83,22 @@ bool Folder_Takes_New_Files(const File_System& files, const std::string& name);
 // failure the target is left as it was and the temporary file is removed.
 using Content_Writer = std::function<void(Writable_File&)>;
 void Replace_Regular_File(File_System& files, const std::string& name, const Content_Writer& write,
-                          Links links = Links::follow);
+                          const File_Reach& reach = {});
 void Replace_Regular_File(File_System& files, const std::string& name, std::string_view contents);
 
 // Rewrites an existing file in place and makes it durable: for a target in a
 // folder where no new file can be made. A failure part-way can leave it cut.
 void Overwrite_Regular_File(File_System& files, const std::string& name,
-                            const Content_Writer& write, Links links = Links::follow);
+                            const Content_Writer& write, const File_Reach& reach = {});
 
 // Appends data at the end of the file, creating it when missing, and makes
 // it durable (a new file's folder too). Data that cannot be written whole is
-// taken back out, so a failure leaves the file as it was. When the file
-// opened is the one keep_apart names, nothing is written and the append is
-// refused: the test is made on the open file, so no name swapped in between
-// gets past it.
+// taken back out, so a failure leaves the file as it was.
 void Append_To_Regular_File(File_System& files, const std::string& name, std::string_view data,
-                            const std::string& keep_apart = {});
+                            const File_Reach& reach = {});
 
-// Creates the file empty (durably), or cuts an existing one to nothing;
-// refuses the file keep_apart names as Append_To_Regular_File does.
-void Erase_Regular_File(File_System& files, const std::string& name,
-                        const std::string& keep_apart = {});
+// Creates the file empty (durably), or cuts an existing one to nothing.
+void Erase_Regular_File(File_System& files, const std::string& name, const File_Reach& reach = {});
 
 // Removes the temporary files of Replace_Regular_File that an interrupted
 // replace of name left in its folder: regular files named exactly

@@ -30,10 +30,11 @@ using Skipped = std::vector<std::string>;
 // Copies with the time stamp and the target checked; false, with the
 // reason noted, when the copy refused.
 bool Copy(File_System& files, const std::string& source, const std::string& target,
-          Medium_End medium, Message_Box& boxes, Skipped& skipped) {
+          Medium_End medium, Message_Box& boxes, Skipped& skipped,
+          const std::string& keep_apart = {}) {
   std::string error_text;
-  if (Was_Copied(
-          Copy_File_With_Date(files, source, target, true, true, error_text, boxes, medium))) {
+  if (Was_Copied(Copy_File_With_Date(files, source, target, true, true, error_text, boxes, medium,
+                                     keep_apart))) {
     return true;
   }
   skipped.push_back(error_text);
@@ -49,11 +50,6 @@ void Close(Message_Box& boxes, const char* success_text, const char* skipped_tex
   std::string text = std::string(skipped_text) + "\r\n";
   for (const std::string& reason : skipped) text += "\r\n" + reason;
   boxes.Information(text);
-}
-
-bool Same_File(const File_System& files, const std::string& a, const std::string& b) {
-  return Link_Final_Target(files, a) == Link_Final_Target(files, b) ||
-         files.Status(a).Same_File_As(files.Status(b));
 }
 
 std::string Log_Question(const std::string& log, bool exists) {
@@ -73,26 +69,53 @@ std::string Log_Here(const std::string& disk, const std::string& before,
   return Directory_Of_File(before.empty() ? settings_file : before) + Leaf_Of(disk);
 }
 
+// Whether a leaf names a file at all.
+bool Names_A_File(const std::string& leaf) {
+  return !leaf.empty() && leaf != "." && leaf != "..";
+}
+
 // Brings the log the restored settings name (disk) from the medium, asking
 // first unless it is the log the window held before.
 void Copy_Log_From_Medium(File_System& files, Disk_Transfer_Host& host, Message_Box& boxes,
                           const std::string& root, const std::string& before, Skipped& skipped) {
   const std::string disk = host.Log_File_Name();
-  if (disk.empty() || Leaf_Of(disk).empty()) return;  // no log, as the settings say
-  const std::string log = Log_Here(disk, before, host.Settings_File_Name());
-  bool use = false;
-  if (Same_File(files, log, host.Settings_File_Name())) {
+  const std::string settings = host.Settings_File_Name();
+  const std::string leaf = Leaf_Of(disk);
+  if (!Names_A_File(leaf)) {
+    // No log, as the settings say; a name without a file in it is none.
+    if (!disk.empty()) host.Use_Log_File_Name("");
+    return;
+  }
+  const std::string log = Log_Here(disk, before, settings);
+  if (Is_Same_File(files, log, settings)) {
     skipped.push_back("Error: The Log file " + (quote + log + quote) +
                       " is the settings file and could not be used !");
-  } else {
-    use = log == before || boxes.Warning_Yes_No(Log_Question(log, File_Exists(files, log)));
+    if (before != disk) host.Use_Log_File_Name(before);
+    return;
   }
-  const std::string kept = use ? log : before;
-  if (kept != disk) host.Use_Log_File_Name(kept);
-  if (use) Copy(files, On_Medium(root, Leaf_Of(disk)), log, Medium_End::source, boxes, skipped);
+  if (log != before) {
+    // Until the user says Yes the timing keeps the log it had: the name the
+    // disk brings does not wait in the settings file for the answer.
+    if (before != disk) host.Use_Log_File_Name(before);
+    if (!boxes.Warning_Yes_No(Log_Question(log, File_Exists(files, log)))) return;
+  }
+  if (log != host.Log_File_Name()) host.Use_Log_File_Name(log);
+  // Checked again as the log is written: a link to the settings file made
+  // while the question waited gets no further.
+  Copy(files, On_Medium(root, leaf), log, Medium_End::source, boxes, skipped, settings);
 }
 
 }  // namespace
+
+bool Lies_On_Medium(const File_System& files, const std::string& name,
+                    const Medium_Locator& locate_medium) {
+  const std::optional<std::string> root = locate_medium();
+  if (!root) return false;
+  const std::string real_root = files.Real_Name(*root);
+  const std::string real_folder = files.Real_Name(Directory_Of_File(name));
+  return !real_root.empty() && !real_folder.empty() &&
+         (real_folder + "/").compare(0, real_root.size() + 1, real_root + "/") == 0;
+}
 
 void Copy_Stopwatch_Times_To_Medium(File_System& files, Disk_Transfer_Host& host,
                                     Message_Box& boxes, const Medium_Locator& locate_medium) {
@@ -126,11 +149,16 @@ void Copy_Stopwatch_Times_From_Medium(File_System& files, Disk_Transfer_Host& ho
     return;
   }
   const std::string before = host.Log_File_Name();
+  const std::string disk_settings = On_Medium(*root, settings_file_leaf);
+  // Too large to be a settings file: never read in, as at program start.
+  const File_Status status = files.Link_Status(disk_settings);
+  if (status.type == File_Type::regular && status.size > own_file_size_limit) {
+    throw Access_Denied_Error();
+  }
   Skipped skipped;
   // Without new settings there is nothing to restore: the timing, running
   // or not, stays as it is.
-  if (Copy(files, On_Medium(*root, settings_file_leaf), host.Settings_File_Name(),
-           Medium_End::source, boxes, skipped)) {
+  if (Copy(files, disk_settings, host.Settings_File_Name(), Medium_End::source, boxes, skipped)) {
     host.Restore_Settings();
     Copy_Log_From_Medium(files, host, boxes, *root, before, skipped);
   }

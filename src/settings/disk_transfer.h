@@ -57,6 +57,11 @@ class Disk_Transfer_Host {
   virtual void Use_Log_File_Name(const std::string& name) = 0;
 };
 
+// Whether the named file lies on the removable disk: its links are then
+// never followed.
+bool Lies_On_Medium(const File_System& files, const std::string& name,
+                    const Medium_Locator& locate_medium = Removable_Medium_Root);
+
 // Saves the settings, then copies the settings file to
 // "<medium>/velmaric.ini" and the log to "<medium>/<its file name>".
 void Copy_Stopwatch_Times_To_Medium(File_System& files, Disk_Transfer_Host& host,
@@ -74,7 +79,10 @@ void Copy_Stopwatch_Times_To_Medium(File_System& files, Disk_Transfer_Host& host
 //     No keeps the earlier name, saved at once, and copies nothing.
 // A D that is not a full path here (written on another system) becomes its
 // file name part in the folder of the earlier log, or beside the settings
-// file. The settings file itself is never taken for the log.
+// file; a D without a file name in it is no log name. The settings file
+// itself is never taken for the log. While the question waits, the settings
+// file holds the earlier name. A settings file on the disk larger than any
+// settings file is refused with "File access denied", unread.
 void Copy_Stopwatch_Times_From_Medium(File_System& files, Disk_Transfer_Host& host,
                                       Message_Box& boxes,
                                       const Medium_Locator& locate_medium = Removable_Medium_Root);

@@ -47,7 +47,7 @@ Copy_Links Links_For(Medium_End medium) {
 }
 
 void Copy_File_Content(File_System& files, const std::string& source, const std::string& target,
-                       const Copy_Links& links) {
+                       const Copy_Links& links, const std::string& keep_apart) {
   std::unique_ptr<Readable_File> from;
   try {
     from = Open_Regular_File(files, source, links.source);
@@ -63,9 +63,9 @@ void Copy_File_Content(File_System& files, const std::string& source, const std:
   const Content_Writer write = [&from](Writable_File& to) { Copy_Bytes(*from, to); };
   if (Folder_Takes_New_Files(files, target)) {
     // Replaced whole: a full disk or a power cut part-way leaves the old file.
-    Replace_Regular_File(files, target, write, links.target);
+    Replace_Regular_File(files, target, write, {links.target, keep_apart});
   } else if (target_status.Exists()) {
-    Overwrite_Regular_File(files, target, write, links.target);
+    Overwrite_Regular_File(files, target, write, {links.target, keep_apart});
   } else {
     throw Command_Error("Cannot create file " + target);
   }
@@ -107,7 +107,8 @@ std::string Date_Stamp_Text(std::int32_t stamp) {
 
 Copy_Result Copy_File_With_Date(File_System& files, const std::string& source,
                                 const std::string& target, bool copy_time_stamp, bool check_target,
-                                std::string& error_text, Message_Box& boxes, Medium_End medium) {
+                                std::string& error_text, Message_Box& boxes, Medium_End medium,
+                                const std::string& keep_apart) {
   const Copy_Links links = Links_For(medium);
   error_text.clear();
   if (!File_Exists(files, source)) {
@@ -139,7 +140,7 @@ Copy_Result Copy_File_With_Date(File_System& files, const std::string& source,
     }
   }
 
-  Copy_File_Content(files, source, target, links);
+  Copy_File_Content(files, source, target, links, keep_apart);
 
   if (copy_time_stamp && !Synchronise_Date_Stamp(files, source, target, links, error_text, boxes)) {
     return Copy_Result::stamp_not_kept;

@@ -51,10 +51,13 @@ inline bool Was_Copied(Copy_Result result) {
 // through a durable temporary file beside it (Replace_Regular_File), so that
 // a failure or a power cut part-way leaves it exactly as it was; only a
 // target in a folder where no new file can be made is rewritten in place.
+// A target that turns out, at the moment it is written, to be the file
+// keep_apart names is refused with "File access denied".
 Copy_Result Copy_File_With_Date(File_System& files, const std::string& source,
                                 const std::string& target, bool copy_time_stamp, bool check_target,
                                 std::string& error_text, Message_Box& boxes,
-                                Medium_End medium = Medium_End::none);
+                                Medium_End medium = Medium_End::none,
+                                const std::string& keep_apart = {});
 
 // A packed stamp as the user reads it: the short date, then a blank and the
 // long time unless it is exactly midnight. "(unreadable)" for a stamp that

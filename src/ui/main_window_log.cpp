@@ -92,6 +92,7 @@ Log_Settings TMainForm1::Current_Log_Settings() const {
   log.time_only = Write_Time_to_Log_Only_CheckBox->isChecked();
   log.count_column = Write_Stop_Count_CheckBox->isChecked();
   log.settings_file = settings_.Settings_File_Name();
+  if (Lies_On_Medium(files_, log.file_name, locate_medium_)) log.links = Links::refuse;
   return log;
 }
 

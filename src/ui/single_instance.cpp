@@ -3,6 +3,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <QApplication>
 #include <QCryptographicHash>
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -14,20 +15,38 @@
 namespace velmaric {
 namespace {
 
-constexpr int wait_ms = 2000;
+constexpr int wait_ms = 500;
 constexpr const char* show_request = "show\n";
+// Names tried in turn, for when another user holds the first ones.
+constexpr int name_slots = 8;
 
-// The settings file's one name, whatever link or folder name led to it.
-std::string Full_Name(const File_System& files, const std::string& settings_file) {
+// What the settings file is, whatever link, folder name or bind mount led
+// to it: the identity of the nearest folder on its way that exists, and the
+// rest of the name from there. Two starts on one file find the same text.
+std::string Identity_Of(const File_System& files, const std::string& settings_file) {
   std::string target = settings_file;
   try {
     target = Link_Final_Target(files, settings_file);
   } catch (const File_Error&) {
     // A loop of links: the name as given.
   }
-  const std::string leaf = target.substr(target.rfind('/') + 1);
-  const std::string folder = files.Real_Name(Directory_Of_File(target));
-  return folder.empty() ? target : folder + "/" + leaf;
+  std::string rest = target.substr(target.rfind('/') + 1);
+  std::string folder = Directory_Of_File(target);
+  for (;;) {
+    try {
+      const File_Status status = files.Status(folder);
+      if (status.type == File_Type::directory) {
+        return std::to_string(status.volume) + ":" + std::to_string(status.index) + "/" + rest;
+      }
+    } catch (const File_Error&) {
+      // Not to be looked at: try the folder above.
+    }
+    if (folder == "/" || folder == "./") return target;
+    folder.pop_back();
+    const std::size_t slash = folder.rfind('/');
+    rest = folder.substr(slash + 1) + "/" + rest;
+    folder = slash == std::string::npos ? "./" : folder.substr(0, slash + 1);
+  }
 }
 
 // Another user may take any name in the abstract namespace: only a program
@@ -44,33 +63,38 @@ bool Runs_As_This_User(const QLocalSocket& socket) {
 
 Single_Instance::Single_Instance(const File_System& files, const std::string& settings_file) {
   const QByteArray hash = QCryptographicHash::hash(
-      QByteArray::fromStdString(Full_Name(files, settings_file)), QCryptographicHash::Sha256);
+      QByteArray::fromStdString(Identity_Of(files, settings_file)), QCryptographicHash::Sha256);
   name_ = QStringLiteral("velmaric-%1-%2")
               .arg(getuid())
               .arg(QString::fromLatin1(hash.toHex().left(32)));
 }
 
 bool Single_Instance::Hand_Over_To_Running() {
-  // Two tries: a program that held the name may end between them.
-  for (int attempt = 0; attempt < 2; ++attempt) {
-    server_ = new QLocalServer(this);
-    server_->setSocketOptions(QLocalServer::AbstractNamespaceOption);
-    if (server_->listen(name_)) return false;
-    delete server_;
-    server_ = nullptr;
+  // Every start walks the same names in the same order: the first one free
+  // is taken, and a later start meets the program that took it on the way.
+  for (int slot = 0; slot < name_slots; ++slot) {
+    const QString name = name_ + QStringLiteral("-%1").arg(slot);
+    // Two tries: a program that held the name may end between them.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+      server_ = new QLocalServer(this);
+      server_->setSocketOptions(QLocalServer::AbstractNamespaceOption);
+      if (server_->listen(name)) return false;
+      delete server_;
+      server_ = nullptr;
 
-    QLocalSocket running;
-    running.setSocketOptions(QLocalSocket::AbstractNamespaceOption);
-    running.connectToServer(name_);
-    if (!running.waitForConnected(wait_ms)) continue;
-    // A name taken by someone else guards nothing: this start runs unguarded.
-    if (!Runs_As_This_User(running)) return false;
-    running.write(show_request);
-    running.waitForBytesWritten(wait_ms);
-    running.disconnectFromServer();
-    return true;
+      QLocalSocket running;
+      running.setSocketOptions(QLocalSocket::AbstractNamespaceOption);
+      running.connectToServer(name);
+      if (!running.waitForConnected(wait_ms)) continue;
+      // A name another user holds guards nothing of ours: on to the next.
+      if (!Runs_As_This_User(running)) break;
+      running.write(show_request);
+      running.waitForBytesWritten(wait_ms);
+      running.disconnectFromServer();
+      return true;
+    }
   }
-  return false;
+  return false;  // every name held by others: this start runs unguarded
 }
 
 void Single_Instance::Serve(QWidget* window) {
@@ -83,7 +107,11 @@ void Single_Instance::Serve(QWidget* window) {
         window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
         window->show();
         window->raise();
-        window->activateWindow();
+        // A box waiting for an answer stays in front of the window.
+        QWidget* front = QApplication::activeModalWidget();
+        if (front == nullptr) front = window;
+        front->raise();
+        front->activateWindow();
       });
     }
   });

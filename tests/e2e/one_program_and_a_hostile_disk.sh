@@ -45,6 +45,14 @@ status=$?
 [ "$status" = 0 ] || fail "the second start ended with status $status"
 [ "$(file_state "$settings")" = "$first" ] || fail "the second start touched the settings file"
 kill -0 "$APP_PID" 2>/dev/null || fail "the first program went away"
+# The same folder seen through a bind mount is the same settings file.
+if [ -n "${VELMARIC_IN_NAMESPACE:-}" ] && mkdir -p "$E2E_DIR/bound" &&
+  mount --bind "$E2E_DIR/app" "$E2E_DIR/bound"; then
+  timeout 10 "$E2E_DIR/bound/velmaric" >"$E2E_DIR/bound.log" 2>&1 ||
+    fail "a start through a bind mount did not hand over"
+  umount "$E2E_DIR/bound"
+  [ "$(file_state "$settings")" = "$first" ] || fail "the start through a bind mount touched the file"
+fi
 
 mkdir -p "$E2E_DIR/other"
 cp "$program" "$E2E_DIR/other/velmaric"

@@ -98,7 +98,7 @@ class Log_Writer_Test : public ::testing::Test {
   const Date_Time_Formats saved_formats_ = User_Date_Time_Formats();
   Temp_Folder folder;
   const std::string name = folder.Path("stopwatch.log");
-  Log_Settings settings{true, name, false, true, ""};
+  Log_Settings settings{true, name, false, true, "", Links::follow};
   Fake_Clock clock;  // Monday 2026-12-07 10:15:04
   Log_Events events{settings, clock};
   Stopwatch watch{clock, events};
@@ -145,9 +145,9 @@ TEST_F(Log_Writer_Test, NothingIsWrittenOrCountedWithoutALog) {
   Entry(kind_original_start);  // no Start yet
   Click();
   Tick_After(6527);
-  for (const Log_Settings& off :
-       {Log_Settings{false, name, false, true, ""}, Log_Settings{false, name, true, true, ""},
-        Log_Settings{true, "", false, true, ""}}) {
+  for (const Log_Settings& off : {Log_Settings{false, name, false, true, "", Links::follow},
+                                  Log_Settings{false, name, true, true, "", Links::follow},
+                                  Log_Settings{true, "", false, true, "", Links::follow}}) {
     for (const char* kind : {kind_snap_shot, kind_original_start, kind_stop}) {
       Write_Log_Entry(files, kind, off, watch, clock);
     }
@@ -155,7 +155,7 @@ TEST_F(Log_Writer_Test, NothingIsWrittenOrCountedWithoutALog) {
   for (const char* kind : {"snap shot", "Stop", "STOP ", "Original start time", ""}) Entry(kind);
   EXPECT_EQ(watch.snap_shot_count, 0);
   EXPECT_FALSE(File_Exists(files, name));
-  Write_Log_Header(files, {true, "", false, true, ""});
+  Write_Log_Header(files, {true, "", false, true, "", Links::follow});
   Append_Reset_Marker(files, Log_Settings{});
 
   Entry(kind_snap_shot);  // creates the file, without a header
@@ -189,7 +189,7 @@ TEST_F(Log_Writer_Test, SinceOriginalStartCountsStopsAndClosedPrograms) {
 
 TEST_F(Log_Writer_Test, HeaderReplacesTheFileWhetherLoggingIsOnOrOff) {
   Write_File(name, "an earlier line\r\n");
-  settings = {false, name, false, false, ""};
+  settings = {false, name, false, false, "", Links::follow};
   Write_Log_Header(files, settings);
   EXPECT_EQ(Read_File(name), header_1.substr(6) + "\r\n" + header_2.substr(7) + "\r\n" +
                                  header_3.substr(7) + "\r\n\r\n");

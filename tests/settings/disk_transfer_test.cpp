@@ -37,9 +37,19 @@ class Fake_Window : public Disk_Transfer_Host {
   }
   std::string Settings_File_Name() const override { return settings_file; }
   std::string Log_File_Name() const override { return log_file; }
+  // As the window does: the name, and at once the settings file's line.
   void Use_Log_File_Name(const std::string& name) override {
     calls.push_back("use " + name);
     log_file = name;
+    std::string text = Read_File(settings_file);
+    const std::size_t at = text.find("log=");
+    if (at != std::string::npos) text.erase(at, text.find('\n', at) + 1 - at);
+    Write_File(settings_file, text + "log=" + name + "\n");
+  }
+  std::string Saved_Log_File_Name() const {
+    const std::string text = Read_File(settings_file);
+    const std::size_t at = text.find("log=");
+    return at == std::string::npos ? "" : text.substr(at + 4, text.find('\n', at) - at - 4);
   }
 
   std::vector<std::string> calls;
@@ -242,10 +252,8 @@ TEST_P(Disk_Log_Name, IsTakenOnlyAsAsked) {
     const std::string now = fs::exists(log) ? Read_File(log) : "";
     EXPECT_EQ(now == "the disk's log\n", copied) << log;
   }
-  // A name other than the one in the settings file is saved at once.
-  const bool saved = std::find(window.calls.begin(), window.calls.end(),
-                               "use " + Here(row.log_after)) != window.calls.end();
-  EXPECT_EQ(saved, Here(row.log_after) != Here(row.disk_log));
+  // The name the window ends with is the one in the settings file.
+  EXPECT_EQ(window.Saved_Log_File_Name(), Here(row.log_after));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -276,6 +284,46 @@ TEST_F(Disk_Transfer, ANewComputerIsAskedAndTheLogLandsBesideTheSettings) {
   EXPECT_EQ(boxes.shown[0].kind, "Warning");
   EXPECT_EQ(boxes.shown[0].text.find("replaced"), std::string::npos);  // nothing there yet
   EXPECT_EQ(Notices().back(), copied_in);
+}
+
+// While the question waits, the settings file keeps the earlier log name,
+// and a link to the settings file made meanwhile in the new log's place gets
+// no further than the copy.
+class Meddling_Boxes final : public Message_Box {
+ public:
+  void Information(const std::string& text) override { shown.push_back(text); }
+  bool Warning_Yes_No(const std::string&) override {
+    meddle();
+    return true;
+  }
+  void Error(const std::string& text) override { shown.push_back(text); }
+  std::function<void()> meddle;
+  std::vector<std::string> shown;
+};
+
+TEST_F(Disk_Transfer, TheQuestionGivesNothingAwayWhileItWaits) {
+  const std::string elsewhere = folder.Path("work/elsewhere.log");
+  Write_File(folder.Path("medium/velmaric.ini"), "log=" + elsewhere + "\n");
+  Write_File(folder.Path("medium/elsewhere.log"), "the disk's log\n");
+  Meddling_Boxes meddling;
+  std::string settings_while_asked;
+  meddling.meddle = [&] {
+    settings_while_asked = Read_File(window.settings_file);
+    fs::create_symlink(window.settings_file, elsewhere);
+  };
+  EXPECT_EQ(Error_Of([&] { Copy_Stopwatch_Times_From_Medium(files, window, meddling, Medium()); }),
+            "File access denied");
+  EXPECT_EQ(settings_while_asked.find(elsewhere), std::string::npos);
+  EXPECT_EQ(Read_File(window.settings_file).find("the disk's log"), std::string::npos);
+}
+
+TEST_F(Disk_Transfer, ASettingsFileTooLargeOnTheDiskIsNeverReadIn) {
+  Write_File(folder.Path("medium/velmaric.ini"), "log=\n");
+  fs::resize_file(folder.Path("medium/velmaric.ini"), 2 << 20);
+  const std::string settings = Read_File(window.settings_file);
+  EXPECT_EQ(Error_Of([&] { Copy_In(); }), "File access denied");
+  EXPECT_EQ(Read_File(window.settings_file), settings);
+  EXPECT_EQ(std::count(window.calls.begin(), window.calls.end(), "restore"), 0);
 }
 
 TEST_F(Disk_Transfer, ByteCopyFailureEndsTheCommandWithoutNotice) {

@@ -86,6 +86,25 @@ class System_Options_Test : public QObject, protected velmaric::testing::Window_
         std::string("Stopwatch Time / Settings information copied to Floppy Disk succesfully !"));
   }
 
+  // A log on the removable disk is one of the disk's files: a link there is
+  // never written through, whoever put it there.
+  void a_log_on_the_disk_never_follows_a_link() {
+    Start_Program();
+    QFile victim(Path(QStringLiteral("victim")));
+    QVERIFY(victim.open(QIODevice::WriteOnly) && victim.write("precious\n") == 9);
+    victim.close();
+    QVERIFY(QFile::link(Path(QStringLiteral("victim")), Path(QStringLiteral("disk/run.log"))));
+    form_->Log_to_File_RadioButton->setChecked(true);
+    form_->Log_File_Name_EditBox->setText(Path(QStringLiteral("disk/run.log")));
+    Click(form_->Start_Stop_Resume_BitBtn);
+    Click(form_->Start_Stop_Resume_BitBtn);
+    Click(form_->Reset_Log_Button);
+    QCOMPARE(world_->boxes.shown.size(), std::size_t{2});
+    QCOMPARE(world_->boxes.shown[0].text, std::string("File access denied"));
+    QCOMPARE(world_->boxes.shown[1].text, std::string("File access denied"));
+    QCOMPARE(Contents(Path(QStringLiteral("victim"))), QByteArray("precious\n"));
+  }
+
   void copying_in_restores_the_timing_and_its_log() {
     QFile settings(Path(QStringLiteral("disk/velmaric.ini")));
     QVERIFY(settings.open(QIODevice::WriteOnly));
