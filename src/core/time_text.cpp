@@ -11,8 +11,7 @@
 namespace velmaric {
 namespace {
 
-constexpr std::array<const char*, 7> day_names = {"Sun", "Mon", "Tue", "Wed",
-                                                  "Thu", "Fri", "Sat"};
+constexpr std::array<const char*, 7> day_names = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
 
 Date_Time_Formats& Formats() {
   static Date_Time_Formats formats;
@@ -23,7 +22,8 @@ std::string Format_Fields(Date_Time t, const std::string& pattern) {
   if (pattern.empty()) return {};
   const Date_Time_Fields fields = Decode_Date_Time(t);
   std::array<char, 256> buffer{};
-  const std::size_t length = std::strftime(buffer.data(), buffer.size(), pattern.c_str(), &fields.tm);
+  const std::size_t length =
+      std::strftime(buffer.data(), buffer.size(), pattern.c_str(), &fields.tm);
   return std::string(buffer.data(), length);
 }
 
@@ -48,7 +48,8 @@ std::string Rounded_Units(double magnitude, int places) {
   std::array<char, 64> buffer{};
   const auto converted = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
                                        std::chars_format::scientific, 17);
-  const std::string_view text(buffer.data(), static_cast<std::size_t>(converted.ptr - buffer.data()));
+  const std::string_view text(buffer.data(),
+                              static_cast<std::size_t>(converted.ptr - buffer.data()));
   std::string digits;
   digits += text[0];
   const std::size_t e_at = text.find('e');
@@ -87,6 +88,12 @@ std::int64_t Whole_Remainder(double value, double modulus) {
 }  // namespace
 
 std::string Elapsed_Text(double centi_seconds) {
+  // An interval below zero (a start in the future) is its size, signed.
+  if (std::trunc(centi_seconds) < 0 && std::isfinite(centi_seconds)) {
+    std::string text = Elapsed_Text(-centi_seconds);
+    text.front() = '-';
+    return text;
+  }
   const double s = centi_seconds / 100.0;
   const double m = s / 60.0;
   const double h = m / 60.0;
@@ -146,13 +153,21 @@ std::string Day_Name(Date_Time t) {
   return day_names[static_cast<std::size_t>(Decode_Date_Time(t).tm.tm_wday)];
 }
 
-const Date_Time_Formats& User_Date_Time_Formats() { return Formats(); }
+const Date_Time_Formats& User_Date_Time_Formats() {
+  return Formats();
+}
 
-void Set_User_Date_Time_Formats(const Date_Time_Formats& formats) { Formats() = formats; }
+void Set_User_Date_Time_Formats(const Date_Time_Formats& formats) {
+  Formats() = formats;
+}
 
-std::string Format_Short_Date(Date_Time t) { return Format_Fields(t, Formats().short_date); }
+std::string Format_Short_Date(Date_Time t) {
+  return Format_Fields(t, Formats().short_date);
+}
 
-std::string Format_Long_Time(Date_Time t) { return Format_Fields(t, Formats().long_time); }
+std::string Format_Long_Time(Date_Time t) {
+  return Format_Fields(t, Formats().long_time);
+}
 
 std::string Date_Time_Line(Date_Time date, Date_Time time) {
   const std::string text =

@@ -14,6 +14,7 @@ namespace velmaric {
 
 // " DD.HH:MM:SS.CC" of a whole number of centiseconds. Any double has a text:
 // the days show their low 16 bits, and not-a-number and infinities show 0.
+// Below zero, the text of the size with "-" in place of the leading blank.
 std::string Elapsed_Text(double centi_seconds);
 
 // At least two digits of the low 16 bits of a count: 0 -> "00", 123 -> "123".

@@ -5,11 +5,14 @@
 namespace velmaric {
 
 std::string Executable_Path() {
-  try {
-    return Real_File_System().Link_Target("/proc/self/exe");
-  } catch (const File_Error&) {
-    return {};
-  }
+  static const std::string path = [] {
+    try {
+      return Real_File_System().Link_Target("/proc/self/exe");
+    } catch (const File_Error&) {
+      return std::string();
+    }
+  }();
+  return path;
 }
 
 std::string File_Name_Part(const std::string& path) {

@@ -7,7 +7,10 @@
 
 namespace velmaric {
 
-// The full path of the running executable, as the system reports it.
+// The full path of the running executable, as the system reports it at the
+// first call and remembered from then on: a program file replaced or removed
+// while it runs (an update) keeps the name it started with, never the
+// system's "... (deleted)". The program's entry calls it first of all.
 std::string Executable_Path();
 
 // The file name part of a path: "/usr/bin/velmaric" -> "velmaric".

@@ -15,6 +15,10 @@ class Message_Box {
   virtual bool Warning_Yes_No(const std::string& text) = 0;
   // "Error" box with an OK button.
   virtual void Error(const std::string& text) = 0;
+  // The program is ending and nobody will answer: from now on no box is
+  // shown, notices and errors go to the standard error, questions are
+  // answered No.
+  virtual void Answer_At_Once() = 0;
 };
 
 }  // namespace velmaric

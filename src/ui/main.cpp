@@ -17,6 +17,8 @@
 #include "ui/termination_signals.h"
 
 int main(int argc, char* argv[]) {
+  // Read first of all: an update may replace the program file while it runs.
+  velmaric::Executable_Path();
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("velmaric"));
   QGuiApplication::setApplicationDisplayName(QStringLiteral("Set by Application when running"));
@@ -41,10 +43,11 @@ int main(int argc, char* argv[]) {
                                   velmaric::Executable_Path, nullptr, about, autostart,
                                   velmaric::Removable_Medium_Root});
 
-  // Logging off, a shutdown, a kill: the same save-and-close as the close box.
-  velmaric::Close_On_Termination_Signals(&main_form);
+  // Logging off, a shutdown, a kill: the program saves and ends, whatever
+  // box or start-up step is waiting.
+  velmaric::On_Termination_Signals(&main_form, [&main_form] { main_form.Request_End(); });
   QObject::connect(&application, &QGuiApplication::commitDataRequest, &main_form,
-                   [&main_form](QSessionManager&) { main_form.close(); });
+                   [&main_form](QSessionManager&) { main_form.Request_End(); });
 
   instance.Serve(&main_form);
   main_form.show();

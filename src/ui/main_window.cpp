@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
@@ -13,13 +14,16 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QShortcutEvent>
 #include <QSpinBox>
 #include <QTimer>
 #include <QWindow>
+#include <algorithm>
 #include <exception>
 
 #include "core/layout_scaling.h"
+#include "core/window_place.h"
 #include "settings/settings_file.h"
 #include "settings/startup_entry.h"
 #include "ui/control_style.h"
@@ -115,15 +119,25 @@ void TMainForm1::Connect_Handlers() {
 
 // ---- start-up -------------------------------------------------------------
 
-void TMainForm1::showEvent(QShowEvent* event) {
-  if (!shown_once_) {
+// The show handler runs before the window exists on the screen: a place set
+// then is taken by the window manager and the toolkit alike, where one set
+// on a window already made would be read back off by the frame's size.
+void TMainForm1::setVisible(bool visible) {
+  if (visible && !shown_once_) {
     shown_once_ = true;
     FormShow();
   }
-  QMainWindow::showEvent(event);
+  QMainWindow::setVisible(visible);
 }
 
 void TMainForm1::FormShow() {
+  // A close asked for meanwhile waits for the whole sequence, so that it
+  // never saves a state loaded halfway.
+  struct Starting_Up {
+    bool& flag;
+    explicit Starting_Up(bool& starting) : flag(starting) { flag = true; }
+    ~Starting_Up() { flag = false; }
+  } starting(starting_up_);
   const bool program_start = Scaling_ListBox->count() == 0;
   Set_Client_Size(design_client_width, design_client_height);
   Capture_Layout();
@@ -135,6 +149,7 @@ void TMainForm1::FormShow() {
   } else {
     settings_.Load_Settings();
   }
+  Keep_On_Screen();
   Apply_Product_Texts();
   SpareMenu->setText(QString());
   SpareMenu->setVisible(false);
@@ -173,26 +188,6 @@ void TMainForm1::Auto_Run_at_Windows_Startup_OptionClick() {
   });
 }
 
-bool TMainForm1::FormCloseQuery() {
-  try {
-    settings_.Save_Settings();
-    return true;
-  } catch (const std::exception& failure) {
-    Refresh_View();
-    boxes_.Error(failure.what());
-    Refresh_View();
-    return false;
-  }
-}
-
-void TMainForm1::closeEvent(QCloseEvent* event) {
-  if (FormCloseQuery()) {
-    event->accept();
-  } else {
-    event->ignore();
-  }
-}
-
 void TMainForm1::Restore_Factory_Defaults_OptionClick() {
   Run_Command([this] {
     if (!Restore_Factory_Defaults(files_, boxes_, settings_.Settings_File_Name())) return;
@@ -213,9 +208,40 @@ QSize TMainForm1::Client_Size() const {
 
 void TMainForm1::Set_Client_Size(int width, int height) {
   restoring_to_.reset();
-  const int menu_height = menuBar()->heightForWidth(width);
-  resize(width, height + (menu_height > 0 ? menu_height : menuBar()->sizeHint().height()));
+  // Within what the screen leaves once the frame is around it, and never
+  // below the size at which the texts stay readable.
+  const QScreen* const on = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
+  const QRect room = on != nullptr ? on->availableGeometry() : QRect(0, 0, width, height);
+  const QSize frame = Frame_Size();
+  width = Client_Side(width, smallest_client_width, room.width() - frame.width());
+  int menu_height = menuBar()->heightForWidth(width);
+  if (menu_height <= 0) menu_height = menuBar()->sizeHint().height();
+  height = Client_Side(height, smallest_client_height,
+                       std::int64_t{room.height()} - frame.height() - menu_height);
+  resize(width, height + menu_height);
   if (!isVisible()) client->resize(width, height);
+}
+
+QSize TMainForm1::Frame_Size() const {
+  // Known once the window manager has framed the window; a title bar and
+  // thin borders until then.
+  const QSize known = frameGeometry().size() - geometry().size();
+  return isVisible() && !known.isEmpty() ? known : QSize(2, title_bar_height + 2);
+}
+
+void TMainForm1::Keep_On_Screen() {
+  std::vector<Screen_Area> screens;
+  QList<QScreen*> all = QGuiApplication::screens();
+  // The primary screen first: a window with nowhere to go goes there.
+  std::stable_partition(all.begin(), all.end(),
+                        [](const QScreen* s) { return s == QGuiApplication::primaryScreen(); });
+  for (const QScreen* s : all) {
+    const QRect area = s->availableGeometry();
+    screens.push_back({area.left(), area.top(), area.width(), area.height()});
+  }
+  const QSize outer = size() + Frame_Size();
+  const Window_Corner corner = Window_Place(x(), y(), outer.width(), outer.height(), screens);
+  if (corner.left != x() || corner.top != y()) move(corner.left, corner.top);
 }
 
 void TMainForm1::Capture_Layout() {

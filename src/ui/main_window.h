@@ -89,9 +89,17 @@ class TMainForm1 : public QMainWindow,
   // applies the window options. Runs when the window is first shown, and
   // again whenever the settings are to be restored from the file.
   void FormShow();
-  // The close query: saves everything. False (the window stays open) when
-  // the save failed; the failure has been shown.
+  // The close query: saves everything. When the save fails, the failure is
+  // shown and the user asked whether to close without saving: false (the
+  // window stays open) for No.
   bool FormCloseQuery();
+
+  // A signal or the end of the session: the program ends, whatever waits.
+  // Open boxes are answered at once (questions with No) and no new one is
+  // shown; the close runs as soon as the start-up and any command in
+  // progress are done. A save that fails then leaves the settings file as
+  // it was, is reported on the standard error, and the program ends.
+  void Request_End();
 
   // Handlers, public so that tests and the program's entry can drive them.
   void Timer1Timer();
@@ -137,7 +145,7 @@ class TMainForm1 : public QMainWindow,
   static constexpr std::int64_t view_refresh_us = 40000;
 
  protected:
-  void showEvent(QShowEvent* event) override;
+  void setVisible(bool visible) override;
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -218,6 +226,19 @@ class TMainForm1 : public QMainWindow,
   std::vector<Component> components_;
   std::optional<std::int64_t> last_view_refresh_us_;
   bool shown_once_ = false;
+  // The close's state: the start-up sequence or a command runs (a close
+  // asked for then waits), a close waits, the program is ending.
+  bool starting_up_ = false;
+  int commands_running_ = 0;
+  bool close_waiting_ = false;
+  bool ending_ = false;
+  bool Busy() const { return starting_up_ || commands_running_ > 0; }
+  void Close_When_Free();
+  void Save_At_End();
+  // The window's place and size, brought within the screens.
+  void Keep_On_Screen();
+  // What the frame adds to the window's width and height.
+  QSize Frame_Size() const;
   int swallow_key_ = 0;
   // Un-maximising takes effect when the window system says so; until then
   // the normal geometry it goes back to is kept here.
@@ -281,12 +302,14 @@ class TMainForm1 : public QMainWindow,
 // whatever the command changed before it failed.
 template <typename Command>
 inline void TMainForm1::Run_Command(Command&& command) {
+  ++commands_running_;
   try {
     command();
   } catch (const std::exception& failure) {
     Refresh_View();
     boxes_.Error(failure.what());
   }
+  --commands_running_;
   Refresh_View();
 }
 

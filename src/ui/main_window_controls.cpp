@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QFrame>
 #include <QGroupBox>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -11,9 +12,9 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QIcon>
 #include <QTimer>
 
+#include "core/window_place.h"
 #include "ui/control_style.h"
 #include "ui/main_window.h"
 #include "ui/stop_count_spin_box.h"
@@ -59,6 +60,7 @@ T* TMainForm1::Add_Control(T* control, const char* name, QRect geometry, bool bo
 void TMainForm1::Create_Controls() {
   client = new QWidget(this);
   client->setObjectName(QStringLiteral("client"));
+  client->setMinimumSize(smallest_client_width, smallest_client_height);
   Set_Background(client, Button_Face_Colour());
   setCentralWidget(client);
   QWidget* const c = client;
@@ -86,12 +88,12 @@ void TMainForm1::Create_Controls() {
   Elapsed_Hours_Edit = Add_Control(
       Read_Only_Edit(c, QStringLiteral(" 0.0"), QStringLiteral("Elapsed Time in Hours")),
       "Elapsed_Hours_Edit", {245, 104, 113, 25});
-  Label6 = Add_Control(new QLabel(QStringLiteral("Elapsed Time in DD.HH:MM:SS.HH :"), c),
-                       "Label6", {8, 140, 227, 17});
-  Copy_Edit_Box = Add_Control(
-      Read_Only_Edit(c, QStringLiteral(" 00:00:00:00.00"),
-                     QStringLiteral("Elapsed Time in DD.HH:MM:SS.HH format.")),
-      "Copy_Edit_Box", {245, 136, 113, 25});
+  Label6 = Add_Control(new QLabel(QStringLiteral("Elapsed Time in DD.HH:MM:SS.HH :"), c), "Label6",
+                       {8, 140, 227, 17});
+  Copy_Edit_Box =
+      Add_Control(Read_Only_Edit(c, QStringLiteral(" 00:00:00:00.00"),
+                                 QStringLiteral("Elapsed Time in DD.HH:MM:SS.HH format.")),
+                  "Copy_Edit_Box", {245, 136, 113, 25});
   Control_Label = Add_Control(new QLabel(QString::fromLatin1(label_design), c), "Control_Label",
                               {100, 160, 95, 17}, true);
   Control_Label->setVisible(false);
@@ -101,8 +103,7 @@ void TMainForm1::Create_Controls() {
   Log_to_File_RadioButton = Add_Control(new QRadioButton(QStringLiteral("Log to file : "), c),
                                         "Log_to_File_RadioButton", {16, 204, 93, 17});
   Select_Log_File_BitBtn =
-      Add_Control(Picture_Button(c, QString(), "select-log",
-                                 QStringLiteral("Select Log File")),
+      Add_Control(Picture_Button(c, QString(), "select-log", QStringLiteral("Select Log File")),
                   "Select_Log_File_BitBtn", {112, 200, 25, 25});
   Log_File_Name_EditBox =
       Add_Control(new QLineEdit(c), "Log_File_Name_EditBox", {140, 200, 285, 25});
@@ -123,13 +124,14 @@ void TMainForm1::Create_Controls() {
   Write_Stop_Count_CheckBox =
       Add_Control(new QCheckBox(QStringLiteral("Log the number Stops since the last Reset"), c),
                   "Write_Stop_Count_CheckBox", {16, 296, 289, 17});
-  Stops_Since_Last_Reset_SpinEdit = Add_Control(new Stop_Count_Spin_Box(c),
-                                                "Stops_Since_Last_Reset_SpinEdit", {324, 291, 73, 27});
+  Stops_Since_Last_Reset_SpinEdit = Add_Control(
+      new Stop_Count_Spin_Box(c), "Stops_Since_Last_Reset_SpinEdit", {324, 291, 73, 27});
   Set_Background(Stops_Since_Last_Reset_SpinEdit, Menu_Colour());
 
   Start_Stop_Resume_BitBtn = Add_Control(
-      Picture_Button(c, QString::fromLatin1(caption_start), "start-stop",
-                     QStringLiteral("Multi-function button to Start / Stop / Resume the Stop Watch.")),
+      Picture_Button(
+          c, QString::fromLatin1(caption_start), "start-stop",
+          QStringLiteral("Multi-function button to Start / Stop / Resume the Stop Watch.")),
       "Start_Stop_Resume_BitBtn", {16, 332, 88, 32}, true);
   Snap_Shot_Since_Start_Button = Add_Control(
       Picture_Button(c, QString(), "snapshot-start",
@@ -145,8 +147,7 @@ void TMainForm1::Create_Controls() {
       Picture_Button(c, QStringLiteral("&Reset"), "reset",
                      QStringLiteral("Reset the Stop Watch counters (NOT the log file) to 0.")),
       "Reset_BitBtn", {232, 332, 88, 32}, true);
-  Exit_BitBtn = Add_Control(Picture_Button(c, QStringLiteral("&Exit"),
-                                           "exit",
+  Exit_BitBtn = Add_Control(Picture_Button(c, QStringLiteral("&Exit"), "exit",
                                            QStringLiteral("Stop and Exit this program")),
                             "Exit_BitBtn", {336, 332, 88, 32}, true);
   Scaling_ListBox = Add_Control(new QListWidget(c), "Scaling_ListBox", {440, 104, 37, 43});
@@ -184,16 +185,16 @@ void TMainForm1::Create_Menu() {
   Auto_Run_at_Windows_Startup_Option = item(FileMenu, "Auto_Run_at_Windows_Startup_Option",
                                             QStringLiteral("Auto-Run at Windows Startup"));
   Auto_Run_at_Windows_Startup_Option->setCheckable(true);
-  Restore_Factory_Defaults_Option = item(FileMenu, "Restore_Factory_Defaults_Option",
-                                         QStringLiteral("Restore Factory Defaults"));
+  Restore_Factory_Defaults_Option =
+      item(FileMenu, "Restore_Factory_Defaults_Option", QStringLiteral("Restore Factory Defaults"));
   separator(FileMenu, "N5");
   Exit1 = item(FileMenu, "Exit1", QStringLiteral("E&xit"));
 
   HelpMenu = Add(MainMenu1->addMenu(QStringLiteral("&Help")), "HelpMenu");
   View_Readme_file_Option =
       item(HelpMenu, "View_Readme_file_Option", QStringLiteral("&View Readme file"));
-  View_Shareware_Catalog_Option = item(HelpMenu, "View_Shareware_Catalog_Option",
-                                       QStringLiteral("View &Shareware Catalog"));
+  View_Shareware_Catalog_Option =
+      item(HelpMenu, "View_Shareware_Catalog_Option", QStringLiteral("View &Shareware Catalog"));
   separator(HelpMenu, "N6");
   AboutOption = item(HelpMenu, "AboutOption", QStringLiteral("&About"));
 
@@ -210,17 +211,28 @@ void TMainForm1::Create_Dialog() {
   // The file dialog itself is built when it is needed: building it at
   // start-up would cost more than the rest of the window together.
   OpenDialog1 = Add(new QObject(this), "OpenDialog1");
-  OpenDialog1->setProperty("filter", QStringLiteral("All Files (*.*);;Text Files (*.txt);;Log Files (*.log)"));
+  OpenDialog1->setProperty(
+      "filter", QStringLiteral("All Files (*.*);;Text Files (*.txt);;Log Files (*.log)"));
 }
 
 void TMainForm1::Set_Tab_Order() {
-  const std::vector<QWidget*> order = {
-      Copy_Edit_Box,          Do_Not_Log_RadioButton,          Log_to_File_RadioButton,
-      Log_File_Name_EditBox,  Reset_Log_Button,                View_Log_Button,
-      Select_Log_File_BitBtn, Write_Time_to_Log_Only_CheckBox, Elapsed_Secs_Edit,
-      Elapsed_Mins_Edit,      Elapsed_Hours_Edit,              Date_Time_Edit,
-      Stops_Since_Last_Reset_SpinEdit, Write_Stop_Count_CheckBox, Exit_BitBtn,
-      Reset_BitBtn,           Start_Stop_Resume_BitBtn};
+  const std::vector<QWidget*> order = {Copy_Edit_Box,
+                                       Do_Not_Log_RadioButton,
+                                       Log_to_File_RadioButton,
+                                       Log_File_Name_EditBox,
+                                       Reset_Log_Button,
+                                       View_Log_Button,
+                                       Select_Log_File_BitBtn,
+                                       Write_Time_to_Log_Only_CheckBox,
+                                       Elapsed_Secs_Edit,
+                                       Elapsed_Mins_Edit,
+                                       Elapsed_Hours_Edit,
+                                       Date_Time_Edit,
+                                       Stops_Since_Last_Reset_SpinEdit,
+                                       Write_Stop_Count_CheckBox,
+                                       Exit_BitBtn,
+                                       Reset_BitBtn,
+                                       Start_Stop_Resume_BitBtn};
   for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 }
 

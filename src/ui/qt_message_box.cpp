@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <iostream>
 
 namespace velmaric {
 namespace {
@@ -20,15 +21,24 @@ QMessageBox::StandardButton Show(QMessageBox::Icon icon, const QString& title,
 }  // namespace
 
 void Qt_Message_Box::Information(const std::string& text) {
+  if (answer_at_once_) {
+    std::cerr << "velmaric: " << text << std::endl;
+    return;
+  }
   Show(QMessageBox::Information, QStringLiteral("Information"), text, QMessageBox::Ok);
 }
 
 bool Qt_Message_Box::Warning_Yes_No(const std::string& text) {
+  if (answer_at_once_) return false;
   return Show(QMessageBox::Warning, QStringLiteral("Warning"), text,
               QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
 void Qt_Message_Box::Error(const std::string& text) {
+  if (answer_at_once_) {
+    std::cerr << "velmaric: " << text << std::endl;
+    return;
+  }
   Show(QMessageBox::Critical, QStringLiteral("Error"), text, QMessageBox::Ok);
 }
 

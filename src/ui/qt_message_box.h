@@ -10,6 +10,10 @@ class Qt_Message_Box final : public Message_Box {
   void Information(const std::string& text) override;
   bool Warning_Yes_No(const std::string& text) override;
   void Error(const std::string& text) override;
+  void Answer_At_Once() override { answer_at_once_ = true; }
+
+ private:
+  bool answer_at_once_ = false;
 };
 
 }  // namespace velmaric

@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <QSocketNotifier>
-#include <QWidget>
 #include <csignal>
 
 namespace velmaric {
@@ -21,20 +20,21 @@ void On_Signal(int signal_number) {
 
 }  // namespace
 
-void Close_On_Termination_Signals(QWidget* window) {
+void On_Termination_Signals(QObject* context, std::function<void()> on_signal) {
   if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, signal_pipe) != 0) return;
-  auto* notifier = new QSocketNotifier(signal_pipe[0], QSocketNotifier::Read, window);
-  QObject::connect(notifier, &QSocketNotifier::activated, window, [window] {
+  auto* notifier = new QSocketNotifier(signal_pipe[0], QSocketNotifier::Read, context);
+  QObject::connect(notifier, &QSocketNotifier::activated, context, [on_signal] {
     char byte = 0;
     while (read(signal_pipe[0], &byte, 1) > 0) {
     }
-    window->close();
+    on_signal();
   });
   struct sigaction action {};
   action.sa_handler = On_Signal;
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESTART;
-  for (const int signal_number : {SIGTERM, SIGHUP, SIGINT}) sigaction(signal_number, &action, nullptr);
+  for (const int signal_number : {SIGTERM, SIGHUP, SIGINT})
+    sigaction(signal_number, &action, nullptr);
 }
 
 }  // namespace velmaric

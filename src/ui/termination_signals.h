@@ -1,13 +1,16 @@
 #pragma once
-// SIGTERM, SIGHUP and SIGINT close the window the same way its close box
-// does, so a logout, a kill or Ctrl+C in a terminal saves the timing.
+// SIGTERM, SIGHUP and SIGINT end the program the way the end of the session
+// does, so a logout, a kill or Ctrl+C in a terminal saves the timing and the
+// program always ends.
 
-class QWidget;
+#include <functional>
+
+class QObject;
 
 namespace velmaric {
 
 // Routes the three signals into the event loop (through a self-pipe) and
-// closes the window there. Call once, after the window exists.
-void Close_On_Termination_Signals(QWidget* window);
+// runs on_signal there. Call once; context owns the routing.
+void On_Termination_Signals(QObject* context, std::function<void()> on_signal);
 
 }  // namespace velmaric

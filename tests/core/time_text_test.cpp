@@ -13,7 +13,9 @@
 namespace velmaric {
 namespace {
 
-std::string Blanks(std::size_t n) { return std::string(n, ' '); }
+std::string Blanks(std::size_t n) {
+  return std::string(n, ' ');
+}
 
 TEST(Elapsed_Text, ShowsDaysHoursMinutesSecondsHundredths) {
   const struct {
@@ -33,6 +35,11 @@ TEST(Elapsed_Text, ShowsDaysHoursMinutesSecondsHundredths) {
       {65535 * centi_seconds_per_day + 8639999, " 65535.23:59:59.99"},
       {65536 * centi_seconds_per_day, " 00.00:00:00.00"},
       {65537 * centi_seconds_per_day + 360001, " 01.01:00:00.01"},
+      // An interval below zero keeps its width, signed.
+      {-1, "-00.00:00:00.01"},
+      {-12345678, "-01.10:17:36.78"},
+      {-100 * centi_seconds_per_day, "-100.00:00:00.00"},
+      {-0.9, " 00.00:00:00.00"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.centi_seconds);
@@ -44,8 +51,8 @@ TEST(Elapsed_Text, ShowsDaysHoursMinutesSecondsHundredths) {
 // each field still keeps to its range.
 TEST(Elapsed_Text, FieldsKeepTheirRangeBeyond64BitCounts) {
   const double two_64 = 18446744073709551616.0;
-  for (const double centi_seconds : {two_64 * 100, 9.3e18, 1e21, 1e300,
-                                     std::numeric_limits<double>::max()}) {
+  for (const double centi_seconds :
+       {two_64 * 100, 9.3e18, 1e21, 1e300, std::numeric_limits<double>::max()}) {
     SCOPED_TRACE(centi_seconds);
     const std::string text = Elapsed_Text(centi_seconds);
     unsigned days = 0, hours = 99, minutes = 99, seconds = 99, hundredths = 999;
@@ -72,8 +79,8 @@ TEST(Elapsed_Text, FieldsKeepTheirRangeBeyond64BitCounts) {
 
 TEST(Two_Digits, PadsToTwoAndKeepsLow16Bits) {
   const std::vector<std::pair<std::uint64_t, const char*>> rows = {
-      {0, "00"}, {7, "07"}, {42, "42"}, {123, "123"}, {65535, "65535"}, {65536, "00"},
-      {65536 + 9, "09"}, {(std::uint64_t{1} << 40) + 321, "321"}};
+      {0, "00"},        {7, "07"},     {42, "42"},        {123, "123"},
+      {65535, "65535"}, {65536, "00"}, {65536 + 9, "09"}, {(std::uint64_t{1} << 40) + 321, "321"}};
   for (const auto& [count, text] : rows) {
     SCOPED_TRACE(count);
     EXPECT_EQ(Two_Digits(count), text);
@@ -188,7 +195,11 @@ TEST(Replace_All, ReplacesUntilNoneIsLeft) {
       {"abc", "abc", "abcabc", "abcabc"},
       {"xyz", "q", "qq", "xyz"},
       // Control characters are text like any other.
-      {"a\x01" "b\x01", "\x01", "\x01\x01", "a\x01\x01" "b\x01\x01"},
+      {"a\x01"
+       "b\x01",
+       "\x01", "\x01\x01",
+       "a\x01\x01"
+       "b\x01\x01"},
       {"\x02\x03\x04", "\x03", "<\x03>", "\x02<\x03>\x04"},
       {"x" + marker + "y", marker, "[" + marker + "]", "x[" + marker + "]y"},
       {"aab", "ab", "ba", "baa"},
@@ -246,11 +257,19 @@ TEST(Pad_To_Point, FillsInFrontUpToLengthOrPoint) {
     std::size_t column;
     const char* result;
   } rows[] = {
-      {"7", "0", 3, "007"},         {"", "0", 2, "00"},           {"3.14", " ", 4, "  3.14"},
-      {"123.4", " ", 2, "123.4"},   {"1.5", "", 3, " 1.5"},       {"1.2.3", "0", 3, "01.2.3"},
-      {"1.5", "ab", 4, "ab1.5"},    {"7", "ab", 4, "abab7"},      {"42", "0", 0, "42"},
+      {"7", "0", 3, "007"},
+      {"", "0", 2, "00"},
+      {"3.14", " ", 4, "  3.14"},
+      {"123.4", " ", 2, "123.4"},
+      {"1.5", "", 3, " 1.5"},
+      {"1.2.3", "0", 3, "01.2.3"},
+      {"1.5", "ab", 4, "ab1.5"},
+      {"7", "ab", 4, "abab7"},
+      {"42", "0", 0, "42"},
       // Only the text's own point counts, never one that came with the fill.
-      {"1.5", ".", 4, "..1.5"},     {"2.5", "x.", 6, "x.x.2.5"},  {"7", ".", 3, "..7"},
+      {"1.5", ".", 4, "..1.5"},
+      {"2.5", "x.", 6, "x.x.2.5"},
+      {"7", ".", 3, "..7"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(testing::Message() << "'" << row.s << "' '" << row.fill << "' " << row.column);
@@ -260,10 +279,17 @@ TEST(Pad_To_Point, FillsInFrontUpToLengthOrPoint) {
 
 TEST(Digits_To_Int, ReadsDigitsAndLeadingSign) {
   const std::vector<std::pair<const char*, std::int32_t>> rows = {
-      {"x=12y3", 123},        {"-5-3", -53},          {"W/H", 0},
-      {"", 0},                {"+42", 42},            {"a-b7", -7},
-      {"1+2", 12},            {"-0", 0},              {"2147483647", 2147483647},
-      {"-2147483648", -2147483647 - 1},               {"0000000000000000000000042", 42},
+      {"x=12y3", 123},
+      {"-5-3", -53},
+      {"W/H", 0},
+      {"", 0},
+      {"+42", 42},
+      {"a-b7", -7},
+      {"1+2", 12},
+      {"-0", 0},
+      {"2147483647", 2147483647},
+      {"-2147483648", -2147483647 - 1},
+      {"0000000000000000000000042", 42},
   };
   for (const auto& [text, value] : rows) {
     SCOPED_TRACE(text);
@@ -299,10 +325,14 @@ TEST(Field_To_Int, ReadsTheNthField) {
     int n;
     std::int32_t value;
   } rows[] = {
-      {"441 373 W/H Mainform1", " ", 1, 441}, {"441 373 W/H Mainform1", " ", 2, 373},
-      {"441 373 W/H Mainform1", " ", 3, 0},   {"441 373 W/H Mainform1", " ", 4, 1},
-      {"441 373 W/H Mainform1", " ", 9, 1},   {"441 373 W/H Mainform1", " ", 0, 441},
-      {"10, 20, 30", ", ", 2, 20},            {"1 2", "", 2, 12},
+      {"441 373 W/H Mainform1", " ", 1, 441},
+      {"441 373 W/H Mainform1", " ", 2, 373},
+      {"441 373 W/H Mainform1", " ", 3, 0},
+      {"441 373 W/H Mainform1", " ", 4, 1},
+      {"441 373 W/H Mainform1", " ", 9, 1},
+      {"441 373 W/H Mainform1", " ", 0, 441},
+      {"10, 20, 30", ", ", 2, 20},
+      {"1 2", "", 2, 12},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(testing::Message() << "'" << row.s << "' '" << row.sep << "' " << row.n);

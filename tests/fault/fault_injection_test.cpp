@@ -223,6 +223,7 @@ class Fault_Injection_Test : public QObject, private velmaric::testing::Window_F
     for (const char* sub : {"app", "logs", "disk"}) QVERIFY(QDir().mkpath(Path(sub)));
     Create_World();
     world_->files = files_.get();
+    world_->boxes.answer_yes = false;  // a close whose save failed keeps the window
     world_->settings_file = Path("app/velmaric.ini").toStdString();
     world_->executable = Path("app/velmaric").toStdString();
     world_->medium = Path("disk").toStdString();

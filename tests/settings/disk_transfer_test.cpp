@@ -297,6 +297,7 @@ class Meddling_Boxes final : public Message_Box {
     return true;
   }
   void Error(const std::string& text) override { shown.push_back(text); }
+  void Answer_At_Once() override {}
   std::function<void()> meddle;
   std::vector<std::string> shown;
 };

@@ -22,6 +22,7 @@ class Recording_Boxes : public Message_Box {
   void Information(const std::string& text) override { shown.push_back(text); }
   bool Warning_Yes_No(const std::string& text) override { return Error(text), false; }
   void Error(const std::string& text) override { ADD_FAILURE() << "unexpected box: " << text; }
+  void Answer_At_Once() override {}
   std::vector<std::string> shown;
 };
 

@@ -2,6 +2,7 @@
 // Message boxes that record what they were asked to show and answer
 // questions with a preset reply.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,15 +17,26 @@ class Recording_Message_Box final : public Message_Box {
     std::string text;
   };
 
-  void Information(const std::string& text) override { shown.push_back({"Information", text}); }
+  void Information(const std::string& text) override { Record("Information", text); }
   bool Warning_Yes_No(const std::string& text) override {
-    shown.push_back({"Warning", text});
-    return answer_yes;
+    Record("Warning", text);
+    return answer_yes && !answering_at_once;
   }
-  void Error(const std::string& text) override { shown.push_back({"Error", text}); }
+  void Error(const std::string& text) override { Record("Error", text); }
+  // Still recorded, so that tests see what the program would have said.
+  void Answer_At_Once() override { answering_at_once = true; }
 
   std::vector<Shown> shown;
   bool answer_yes = true;
+  bool answering_at_once = false;
+  // Runs while a box is open, as a signal or a click arriving then would.
+  std::function<void()> while_open;
+
+ private:
+  void Record(const char* kind, const std::string& text) {
+    shown.push_back({kind, text});
+    if (while_open) while_open();
+  }
 };
 
 }  // namespace velmaric::testing

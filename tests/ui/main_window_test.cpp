@@ -1,6 +1,8 @@
 // The main window on the offscreen platform, driven through its controls
 // with a fake clock.
 
+#include "ui/main_window.h"
+
 #include <QAction>
 #include <QFile>
 #include <QLabel>
@@ -16,7 +18,6 @@
 
 #include "support/window_fixture.h"
 #include "ui/control_style.h"
-#include "ui/main_window.h"
 
 using velmaric::TMainForm1;
 using velmaric::testing::Fake_Clock;
@@ -64,8 +65,8 @@ class Main_Window_Test : public QObject, protected velmaric::testing::Window_Fix
              QStringLiteral("440 37 104 43 11 Scaling_ListBox"));
     for (int i = timer_item; i < record->count(); ++i) QCOMPARE(record->item(i)->text(), "0");
     const int file_menu = 1 + 14, help_menu = 1 + 4;
-    QCOMPARE(record->count(), timer_item + 1 /*timer*/ + 1 /*menu bar*/ + file_menu + help_menu + 1 /*clock*/ +
-                                  1 /*dialog*/);
+    QCOMPARE(record->count(), timer_item + 1 /*timer*/ + 1 /*menu bar*/ + file_menu + help_menu +
+                                  1 /*clock*/ + 1 /*dialog*/);
     // At 368 x 313 every 11-point font becomes 9 points.
     QCOMPARE(form_->Elapsed_Secs_Edit->geometry(), QRect(204, 33, 94, 20));
     QCOMPARE(velmaric::Font_Points(form_->Elapsed_Secs_Edit), 9);
@@ -73,22 +74,33 @@ class Main_Window_Test : public QObject, protected velmaric::testing::Window_Fix
 
   void scales_every_control_from_the_record() {
     struct Case {
+      QSize asked;
       QSize client;
       QRect secs;  // Elapsed_Secs_Edit
       int points;
     };
     const Case cases[] = {
-        {{882, 373}, {490, 40, 226, 25}, 11},  // twice the width: fonts follow the height
-        {{441, 186}, {245, 19, 113, 12}, 5},   // a smaller height scales the fonts
-        {{441, 373}, {245, 40, 113, 25}, 11},  // back to the design size exactly
+        // Half as wide again: fonts follow the height.
+        {{662, 373}, {662, 373}, {367, 40, 169, 25}, 11},
+        // A smaller height scales the fonts, down to the smallest readable size.
+        {{441, 249}, {441, 249}, {245, 26, 113, 16}, 7},
+        {{200, 160}, {294, 249}, {163, 26, 75, 16}, 7},
+        // Larger than the screen: what the screen leaves beside the frame.
+        {{5000, 300}, {0, 300}, {}, 8},
+        {{441, 373}, {441, 373}, {245, 40, 113, 25}, 11},  // back to the design size exactly
     };
     for (const Case& c : cases) {
-      form_->Set_Client_Size(c.client.width(), c.client.height());
-      QTRY_COMPARE(form_->Client_Size(), c.client);
-      QCOMPARE(form_->Elapsed_Secs_Edit->geometry(), c.secs);
+      form_->Set_Client_Size(c.asked.width(), c.asked.height());
+      QSize client = c.client;
+      if (client.width() == 0) {
+        const int frame = form_->frameGeometry().width() - form_->geometry().width();
+        client.setWidth(form_->screen()->availableGeometry().width() - frame);
+      }
+      QTRY_COMPARE(form_->Client_Size(), client);
+      if (!c.secs.isNull()) QCOMPARE(form_->Elapsed_Secs_Edit->geometry(), c.secs);
       QCOMPARE(velmaric::Font_Points(form_->Elapsed_Secs_Edit), c.points);
       // A hidden control is scaled as well.
-      QCOMPARE(form_->Scaling_ListBox->geometry().left(), 440 * c.client.width() / 441);
+      QCOMPARE(form_->Scaling_ListBox->geometry().left(), 440 * client.width() / 441);
     }
     QCOMPARE(form_->Exit_BitBtn->geometry(), QRect(336, 332, 88, 32));
   }

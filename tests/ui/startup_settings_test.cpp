@@ -163,6 +163,69 @@ class Startup_Settings_Test : public QObject, protected velmaric::testing::Windo
     QCOMPARE(form_->windowTitle(), QStringLiteral("Velmaric"));
   }
 
+  // A close asked for while a start-up box is open waits for the start-up:
+  // the save then holds everything the file held, and the end of the session
+  // (as a signal) ends the program. Rows: who asks, during which box.
+  void a_close_during_the_start_up_waits_and_saves_the_whole_state_data() {
+    QTest::addColumn<bool>("ending");
+    QTest::addColumn<bool>("question");
+    QTest::addColumn<int>("boxes");  // the user answers Yes; at the end, No comes at once
+    QTest::newRow("session end during a bad key's box") << true << false << 1;
+    QTest::newRow("session end during the start-at-login question") << true << true << 2;
+    QTest::newRow("close box during a bad key's box") << false << false << 1;
+    QTest::newRow("close box during the start-at-login question") << false << true << 3;
+  }
+  void a_close_during_the_start_up_waits_and_saves_the_whole_state() {
+    QFETCH(bool, ending);
+    QFETCH(bool, question);
+    QFETCH(int, boxes);
+    Write_Settings({"window_top_posn=abc", "Stops_Since_Last_Reset_SpinEdit=42",
+                    "Log_File_Name_EditBox=/tmp/run.log", "Log_to_File_RadioButton=True",
+                    "Do_Not_Log_RadioButton=False", "Expert_Mode_Option=True",
+                    "original_start_date_time= 4.63630000000000E+0004"});
+    QTemporaryDir autostart;
+    if (question) {  // an entry that names another place for the program
+      world_->autostart =
+          velmaric::Autostart_Folder(velmaric::Real_File_System(), autostart.path().toStdString());
+      QFile entry(autostart.filePath(QStringLiteral("velmaric.desktop")));
+      QVERIFY(entry.open(QIODevice::WriteOnly));
+      entry.write("[Desktop Entry]\nType=Application\nExec=/elsewhere/velmaric\n");
+    }
+    boxes_->while_open = [&] {
+      boxes_->while_open = nullptr;
+      if (ending) {
+        form_->Request_End();
+      } else {
+        form_->close();
+      }
+    };
+    form_ = std::make_unique<TMainForm1>(world_->Services());
+    form_->show();
+    QCOMPARE(boxes_->shown.size(), static_cast<std::size_t>(boxes));
+    QTRY_VERIFY(!form_->isVisible());
+    for (const char* kept :
+         {"Stops_Since_Last_Reset_SpinEdit=42", "Log_File_Name_EditBox=/tmp/run.log",
+          "Log_to_File_RadioButton=True", "Expert_Mode_Option=True",
+          "original_start_date_time= 4.63630000000000E+0004", "window_top_posn=20"}) {
+      QVERIFY2(Read_Settings().contains(QLatin1String(kept)), kept);
+    }
+  }
+
+  // At the end of the session the program ends, even when the save fails;
+  // the settings file stays as it was.
+  void the_end_of_the_session_ends_even_when_the_save_fails() {
+    Write_Settings({"Stops_Since_Last_Reset_SpinEdit=6"});
+    const QByteArray old = Contents(Settings_Path());
+    Start_Program();
+    QVERIFY(QFile::setPermissions(Settings_Path(), QFileDevice::ReadOwner));
+    form_->Request_End();
+    QTRY_VERIFY(!form_->isVisible());
+    QCOMPARE(Contents(Settings_Path()), old);
+    for (const auto& box : boxes_->shown) QVERIFY(box.kind != "Warning");
+    QVERIFY(
+        QFile::setPermissions(Settings_Path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+  }
+
   // A CR or a NUL inside a line is a damaged or planted value: it takes its
   // default, with the message an integer or a file name has, and the save
   // writes clean lines again.
@@ -259,8 +322,10 @@ class Startup_Settings_Test : public QObject, protected velmaric::testing::Windo
       QCOMPARE(boxes_->shown.size(), std::size_t{1});
       QCOMPARE(boxes_->shown[0].text, std::string("File access denied"));
       QCOMPARE(form_->Client_Size(), QSize(368, 313));
+      boxes_->answer_yes = false;  // keep the window when the save fails
       QVERIFY(!form_->close());
-      QCOMPARE(boxes_->shown.back().text, std::string("File access denied"));
+      QCOMPARE(boxes_->shown[boxes_->shown.size() - 2].text, std::string("File access denied"));
+      QCOMPARE(boxes_->shown.back().kind, std::string("Warning"));
       const QFileInfo after(target);
       QCOMPARE(after.isFile(), before.isFile());
       QCOMPARE(after.size(), before.size());
@@ -291,16 +356,26 @@ class Startup_Settings_Test : public QObject, protected velmaric::testing::Windo
     QCOMPARE(form_->Start_Stop_Resume_BitBtn->text(), QStringLiteral("&Stop"));
   }
 
-  void a_failed_save_keeps_the_window_open() {
+  // A save that fails at close is shown, then the user chooses: keep the
+  // window (No), or close without saving (Yes), the old file whole.
+  void a_failed_save_asks_whether_to_close_without_saving() {
+    Write_Settings({"Stops_Since_Last_Reset_SpinEdit=6"});
+    const QByteArray old = Contents(Settings_Path());
     Start_Program();
-    // The settings file's place is taken by a folder: the save cannot replace it.
-    QVERIFY(QDir(folder_.path()).mkdir(QStringLiteral("velmaric.ini")));
+    // A read-only settings file refuses the save, even for root.
+    QVERIFY(QFile::setPermissions(Settings_Path(), QFileDevice::ReadOwner));
+    boxes_->answer_yes = false;
     QVERIFY(!form_->close());
     QVERIFY(form_->isVisible());
-    QCOMPARE(boxes_->shown.size(), std::size_t{1});
+    QCOMPARE(boxes_->shown.size(), std::size_t{2});
     QCOMPARE(boxes_->shown[0].kind, std::string("Error"));
-    QVERIFY(QDir(folder_.path()).rmdir(QStringLiteral("velmaric.ini")));
+    QCOMPARE(boxes_->shown[1].kind, std::string("Warning"));
+    QVERIFY(boxes_->shown[1].text.find("close the program without saving ?") != std::string::npos);
+    boxes_->answer_yes = true;
     QVERIFY(form_->close());
+    QCOMPARE(Contents(Settings_Path()), old);
+    QVERIFY(
+        QFile::setPermissions(Settings_Path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner));
   }
 
   void restore_factory_defaults_while_running_keeps_running_from_zero() {

@@ -1,0 +1,101 @@
+// How the window closes: by the user, who may keep it when the save fails,
+// or at a signal or the session's end, which always ends the program. A
+// close asked for during the start-up sequence or a command waits for it,
+// so that no save ever writes a state loaded or changed halfway.
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMessageBox>
+#include <QTimer>
+#include <iostream>
+
+#include "ui/main_window.h"
+
+namespace velmaric {
+namespace {
+
+constexpr int close_retry_ms = 50;
+
+constexpr const char* close_without_saving =
+    "The StopWatch Time / Settings could NOT be saved.  The settings file keeps the timing "
+    "that was saved last.\r\n\r\nDo you want to close the program without saving ?";
+
+// Answers the box or dialog that waits in front: a question with its escape
+// answer (No), a notice with OK, a dialog as cancelled.
+void Dismiss_Open_Box() {
+  QWidget* const open = QApplication::activeModalWidget();
+  if (auto* box = qobject_cast<QMessageBox*>(open)) {
+    if (QAbstractButton* escape = box->escapeButton()) {
+      escape->click();
+      return;
+    }
+  }
+  if (auto* dialog = qobject_cast<QDialog*>(open)) dialog->reject();
+}
+
+}  // namespace
+
+bool TMainForm1::FormCloseQuery() {
+  try {
+    settings_.Save_Settings();
+    return true;
+  } catch (const std::exception& failure) {
+    Refresh_View();
+    boxes_.Error(failure.what());
+    Refresh_View();
+    // The old settings file is whole: a way out is to leave it as it is.
+    return boxes_.Warning_Yes_No(close_without_saving);
+  }
+}
+
+void TMainForm1::Save_At_End() {
+  try {
+    settings_.Save_Settings();
+  } catch (const std::exception& failure) {
+    std::cerr << "velmaric: the timing was not saved, the settings file keeps the last one saved: "
+              << failure.what() << std::endl;
+  }
+}
+
+void TMainForm1::closeEvent(QCloseEvent* event) {
+  if (Busy()) {
+    close_waiting_ = true;
+    event->ignore();
+    Close_When_Free();
+    return;
+  }
+  close_waiting_ = false;
+  if (ending_) {
+    Save_At_End();
+    event->accept();
+  } else if (FormCloseQuery()) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+void TMainForm1::Request_End() {
+  ending_ = true;
+  boxes_.Answer_At_Once();
+  Dismiss_Open_Box();
+  close_waiting_ = true;
+  Close_When_Free();
+}
+
+void TMainForm1::Close_When_Free() {
+  // From the event loop, never from inside the sequence that asked: the
+  // program only ends once its loop runs.
+  QTimer::singleShot(Busy() ? close_retry_ms : 0, this, [this] {
+    if (!close_waiting_) return;
+    if (ending_) Dismiss_Open_Box();
+    if (Busy()) {
+      Close_When_Free();
+      return;
+    }
+    close();
+  });
+}
+
+}  // namespace velmaric
