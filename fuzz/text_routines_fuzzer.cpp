@@ -119,8 +119,12 @@ void Check_Pad_To_Point(const std::string& s, std::string fill, std::size_t colu
 void Check_Elapsed_Text(double centi_seconds) {
   const std::string text = Elapsed_Text(centi_seconds);
   const std::string shown = std::to_string(centi_seconds) + " gave " + Printable(text);
-  // " " and five fields of 2 to 5 digits with their four separators.
-  FUZZ_REQUIRE(text.size() >= 15 && text.size() <= 30 && text[0] == ' ', shown);
+  // " " (or "-" below zero) and five fields of 2 to 5 digits with their
+  // four separators.
+  const bool below_zero = std::trunc(centi_seconds) < 0 && std::isfinite(centi_seconds);
+  FUZZ_REQUIRE(text.size() >= 15 && text.size() <= 30 && text[0] == (below_zero ? '-' : ' '),
+               shown);
+  if (below_zero) FUZZ_REQUIRE(text.substr(1) == Elapsed_Text(-centi_seconds).substr(1), shown);
   const char separators[] = {'.', ':', ':', '.'};
   std::size_t at = 1;
   long fields[5] = {};
