@@ -154,7 +154,10 @@ void TMainForm1::FormShow() {
   SpareMenu->setText(QString());
   SpareMenu->setVisible(false);
   Apply_Startup_Show_State();
-  if (settings_.pending_maximize) showMaximized();
+  if (settings_.pending_maximize) {
+    if (!isVisible()) maximized_from_ = pos();
+    showMaximized();
+  }
   Always_On_Top_Option->setChecked(!Always_On_Top_Option->isChecked());
   Toggle_Always_On_Top();
   // The check mark shows whether the start-at-login entry exists, whatever
@@ -226,7 +229,7 @@ QSize TMainForm1::Frame_Size() const {
   // Known once the window manager has framed the window; a title bar and
   // thin borders until then.
   const QSize known = frameGeometry().size() - geometry().size();
-  return isVisible() && !known.isEmpty() ? known : QSize(2, title_bar_height + 2);
+  return isVisible() && !known.isEmpty() ? known : QSize(8, title_bar_height + 8);
 }
 
 void TMainForm1::Keep_On_Screen() {

@@ -148,6 +148,7 @@ class TMainForm1 : public QMainWindow,
   void setVisible(bool visible) override;
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -167,8 +168,8 @@ class TMainForm1 : public QMainWindow,
   int Window_Left() const override;
   int Client_Width() const override;
   int Client_Height() const override;
-  void Set_Window_Top(int top) override { move(x(), top); }
-  void Set_Window_Left(int left) override { move(left, y()); }
+  void Set_Window_Top(int top) override;
+  void Set_Window_Left(int left) override;
   void Set_Client_Width(int width) override { Set_Client_Size(width, Client_Height()); }
   void Set_Client_Height(int height) override { Set_Client_Size(Client_Width(), height); }
   bool Option(Option_Item item) const override;
@@ -231,6 +232,7 @@ class TMainForm1 : public QMainWindow,
   bool starting_up_ = false;
   int commands_running_ = 0;
   bool close_waiting_ = false;
+  bool closing_ = false;
   bool ending_ = false;
   bool Busy() const { return starting_up_ || commands_running_ > 0; }
   void Close_When_Free();
@@ -243,6 +245,9 @@ class TMainForm1 : public QMainWindow,
   // Un-maximising takes effect when the window system says so; until then
   // the normal geometry it goes back to is kept here.
   std::optional<QRect> restoring_to_;
+  // The place a window maximized at start came with: until it is restored,
+  // the toolkit's own idea of its normal place leaves out the frame.
+  std::optional<QPoint> maximized_from_;
 
  public:
   // The About box, made with the window and shown as often as asked.

@@ -18,18 +18,27 @@ namespace {
 constexpr int close_retry_ms = 50;
 
 constexpr const char* close_without_saving =
-    "The StopWatch Time / Settings could NOT be saved.  The settings file keeps the timing "
-    "that was saved last.\r\n\r\nDo you want to close the program without saving ?";
+    "The StopWatch Time / Settings could NOT all be saved.\r\n\r\n"
+    "Do you want to close the program without saving ?";
 
-// Answers the box or dialog that waits in front: a question with its escape
-// answer (No), a notice with OK, a dialog as cancelled.
+// Answers the box or dialog that waits in front, always in the way that
+// changes nothing: a question with No (or Cancel), a notice with OK, a
+// dialog as cancelled. A bare reject would not do for a box: its caller may
+// read anything but No as Yes (the file dialog's "delete this file?").
 void Dismiss_Open_Box() {
   QWidget* const open = QApplication::activeModalWidget();
   if (auto* box = qobject_cast<QMessageBox*>(open)) {
-    if (QAbstractButton* escape = box->escapeButton()) {
-      escape->click();
-      return;
+    const QList<QAbstractButton*> buttons = box->buttons();
+    for (const auto role : {QMessageBox::NoRole, QMessageBox::RejectRole}) {
+      for (QAbstractButton* button : buttons) {
+        if (box->buttonRole(button) == role) {
+          button->click();
+          return;
+        }
+      }
     }
+    if (buttons.size() == 1) buttons.front()->click();  // a notice: OK
+    return;  // nothing that surely says no: left for its own caller
   }
   if (auto* dialog = qobject_cast<QDialog*>(open)) dialog->reject();
 }
@@ -53,12 +62,17 @@ void TMainForm1::Save_At_End() {
   try {
     settings_.Save_Settings();
   } catch (const std::exception& failure) {
-    std::cerr << "velmaric: the timing was not saved, the settings file keeps the last one saved: "
-              << failure.what() << std::endl;
+    std::cerr << "velmaric: the timing could not all be saved: " << failure.what() << std::endl;
   }
 }
 
 void TMainForm1::closeEvent(QCloseEvent* event) {
+  // A close asked for while one runs (its error box or question is open)
+  // adds nothing: the one running decides.
+  if (closing_) {
+    event->ignore();
+    return;
+  }
   if (Busy()) {
     close_waiting_ = true;
     event->ignore();
@@ -66,13 +80,23 @@ void TMainForm1::closeEvent(QCloseEvent* event) {
     return;
   }
   close_waiting_ = false;
+  closing_ = true;
+  bool close = true;
   if (ending_) {
     Save_At_End();
-    event->accept();
-  } else if (FormCloseQuery()) {
+  } else {
+    close = FormCloseQuery();
+  }
+  closing_ = false;
+  if (close) {
     event->accept();
   } else {
     event->ignore();
+    // Ended meanwhile (its question was answered No at once): end now.
+    if (ending_) {
+      close_waiting_ = true;
+      Close_When_Free();
+    }
   }
 }
 

@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QRadioButton>
 #include <QResizeEvent>
+#include <algorithm>
 
 #include "ui/log_name_validator.h"
 #include "ui/main_window.h"
@@ -19,16 +20,51 @@ void TMainForm1::Show_Normal() {
 }
 
 void TMainForm1::resizeEvent(QResizeEvent* event) {
-  if (restoring_to_ && (isMaximized() || size() == restoring_to_->size())) restoring_to_.reset();
+  if (restoring_to_ && (isMaximized() || size() == restoring_to_->size())) {
+    restoring_to_.reset();
+    maximized_from_.reset();
+  }
   QMainWindow::resizeEvent(event);
 }
 
+void TMainForm1::changeEvent(QEvent* event) {
+  // Restored by the window manager: its place is real again. A restore the
+  // program asked for keeps it until the restored size arrives.
+  if (event->type() == QEvent::WindowStateChange && !isMaximized() && !restoring_to_) {
+    maximized_from_.reset();
+  }
+  QMainWindow::changeEvent(event);
+}
+
+// Far beyond any screen, yet far from where the toolkit's sums overflow; the
+// start-up then brings the window onto a screen.
+namespace {
+
+int Within_Reach(int coordinate) {
+  constexpr int reach = 1 << 20;
+  return std::clamp(coordinate, -reach, reach);
+}
+
+}  // namespace
+
+void TMainForm1::Set_Window_Top(int top) {
+  move(x(), Within_Reach(top));
+}
+
+void TMainForm1::Set_Window_Left(int left) {
+  move(Within_Reach(left), y());
+}
+
 int TMainForm1::Window_Top() const {
-  return restoring_to_ ? restoring_to_->top() - (geometry().top() - frameGeometry().top()) : y();
+  if (!restoring_to_) return y();
+  if (maximized_from_) return maximized_from_->y();
+  return restoring_to_->top() - (geometry().top() - frameGeometry().top());
 }
 
 int TMainForm1::Window_Left() const {
-  return restoring_to_ ? restoring_to_->left() - (geometry().left() - frameGeometry().left()) : x();
+  if (!restoring_to_) return x();
+  if (maximized_from_) return maximized_from_->x();
+  return restoring_to_->left() - (geometry().left() - frameGeometry().left());
 }
 
 int TMainForm1::Client_Width() const {

@@ -15,6 +15,11 @@ QString Box_Text(const std::string& text) {
 QMessageBox::StandardButton Show(QMessageBox::Icon icon, const QString& title,
                                  const std::string& text, QMessageBox::StandardButtons buttons) {
   QMessageBox box(icon, title, Box_Text(text), buttons, QApplication::activeWindow());
+  // A question's default is No: Return and Escape alike change nothing.
+  if (buttons.testFlag(QMessageBox::No)) {
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+  }
   return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 

@@ -104,9 +104,11 @@ void Single_Instance::Serve(QWidget* window) {
       connect(start, &QLocalSocket::disconnected, start, &QObject::deleteLater);
       connect(start, &QLocalSocket::readyRead, window, [start, window] {
         if (!start->readAll().contains(show_request)) return;
-        window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
-        window->show();
-        window->raise();
+        // A window still starting up is not shown halfway: its box is.
+        if (window->isVisible()) {
+          window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+          window->raise();
+        }
         // A box waiting for an answer stays in front of the window.
         QWidget* front = QApplication::activeModalWidget();
         if (front == nullptr) front = window;

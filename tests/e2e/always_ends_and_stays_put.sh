@@ -41,7 +41,8 @@ wait_for() {
 }
 
 answer_box() {
-  xdotool windowfocus --sync "$(wait_for "$1" "$3")" key --clearmodifiers "$2"
+  focus "$(wait_for "$1" "$3")"
+  xdotool key --clearmodifiers "$2"
   sleep 0.4
 }
 
@@ -87,9 +88,9 @@ start_program "$program"
 chmod 0444 "$settings"                       # read-only: refused even for root
 press alt+e
 answer_box Error Return "the failed save"
-answer_box Warning n "the question after the failed save"
+answer_box Warning Return "the question after the failed save"   # its default is No
 kill -0 "$APP_PID" 2>/dev/null || fail "No did not keep the window"
-xdotool windowfocus --sync "$WINDOW"
+focus "$WINDOW"
 press alt+e
 answer_box Error Return "the second failed save"
 answer_box Warning y "the second question"
@@ -99,7 +100,7 @@ expect_clean_exit "Yes after the failed save"
 start_program "$program"
 kill -TERM "$APP_PID"
 expect_clean_exit "SIGTERM with a failing save"
-grep -q "velmaric: the timing was not saved" "$E2E_DIR/program.log" ||
+grep -q "velmaric: the timing could not all be saved" "$E2E_DIR/program.log" ||
   fail "SIGTERM with a failing save said nothing on the standard error"
 [ "$(md5sum <"$settings")" = "$before" ] || fail "the failed save at SIGTERM changed the file"
 chmod 0644 "$settings"
@@ -127,6 +128,8 @@ write_settings "window_top_posn=300" "window_left_posn=400"
 round_trip 3 A=1
 write_settings "window_top_posn=150" "window_left_posn=200"
 round_trip 2 QT_SCALE_FACTOR=2
+write_settings "window_top_posn=150" "window_left_posn=200" "WindowState_wsMaximized=True"
+round_trip 3 A=1
 
 screen=$(xwininfo -root | awk '/Width|Height/ { printf "%s ", $NF }')
 read -r screen_width screen_height <<<"$screen"

@@ -37,14 +37,15 @@ answer_box() {
   local box
   box=$(timeout 10 xdotool search --sync --onlyvisible --name "^$1" 2>/dev/null | head -n 1)
   [ -n "$box" ] || fail "$2: no $1 box"
-  xdotool windowfocus --sync "$box" key --clearmodifiers Return
+  focus "$box"
+  xdotool key --clearmodifiers Return
   sleep 0.3
 }
 
 wait_for_window() {
   WINDOW=$(timeout 10 xdotool search --sync --onlyvisible --name '^Velmaric$' 2>/dev/null | head -n 1)
   [ -n "$WINDOW" ] || fail "$1: no window titled Velmaric within 10 s"
-  xdotool windowfocus --sync "$WINDOW"
+  focus "$WINDOW"
 }
 
 # The largest amount of memory the program held, in kB.

@@ -29,11 +29,12 @@ answer_box() {
   local box
   box=$(timeout 10 xdotool search --sync --onlyvisible --name "^$1" 2>/dev/null | head -n 1)
   [ -n "$box" ] || fail "$3: no $1 box"
-  xdotool windowfocus --sync "$box" key --clearmodifiers "$2"
+  focus "$box"
+  xdotool key --clearmodifiers "$2"
   sleep 0.4
 }
 
-focus_main() { xdotool windowfocus --sync "$WINDOW"; }
+focus_main() { focus "$WINDOW"; }
 menu_command() { focus_main; press alt+f; press "$1"; }
 
 # ---- one program per settings file ---------------------------------------

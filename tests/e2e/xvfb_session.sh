@@ -25,7 +25,12 @@ e2e_cleanup() {
 }
 trap e2e_cleanup EXIT
 
-fail() { echo "FAIL: $*"; exit 1; }
+# Says what failed, with the end of what the program last printed.
+fail() {
+  echo "FAIL: $*"
+  [ -s "$E2E_DIR/program.log" ] && tail -n 20 "$E2E_DIR/program.log"
+  exit 1
+}
 
 # A copy of the program in a folder of its own, so that the settings file
 # it keeps beside itself starts out absent and stays private.
@@ -39,10 +44,13 @@ private_copy() {
 start_program() {
   "$@" >"$E2E_DIR/program.log" 2>&1 &
   APP_PID=$!
-  WINDOW=$(xdotool search --sync --onlyvisible --name '^Velmaric$' 2>/dev/null | head -n 1)
+  WINDOW=$(timeout 10 xdotool search --sync --onlyvisible --name '^Velmaric$' 2>/dev/null | head -n 1)
   [ -n "$WINDOW" ] || fail "no window titled Velmaric"
-  xdotool windowfocus --sync "$WINDOW"
+  focus "$WINDOW"
 }
+
+# Gives a window the keyboard, or fails within 5 s (never hangs the suite).
+focus() { timeout 5 xdotool windowfocus --sync "$1" || fail "window $1 did not take the focus"; }
 
 # Keys go to the focused window through the XTEST extension, as a user types them.
 press() { xdotool key --clearmodifiers "$@"; sleep 0.3; }

@@ -7,11 +7,13 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QWindow>
 #include <memory>
 
@@ -209,6 +211,36 @@ class Startup_Settings_Test : public QObject, protected velmaric::testing::Windo
           "original_start_date_time= 4.63630000000000E+0004", "window_top_posn=20"}) {
       QVERIFY2(Read_Settings().contains(QLatin1String(kept)), kept);
     }
+  }
+
+  // A close asked for while the failed save's box is open adds nothing: the
+  // close that runs asks its question and decides.
+  void a_second_close_during_a_failed_save_adds_nothing() {
+    Write_Settings({"Stops_Since_Last_Reset_SpinEdit=6"});
+    Start_Program();
+    QVERIFY(QFile::setPermissions(Settings_Path(), QFileDevice::ReadOwner));
+    boxes_->answer_yes = false;
+    boxes_->while_open = [this] {
+      if (boxes_->shown.back().kind == "Error") form_->close();
+    };
+    QVERIFY(!form_->close());
+    QCOMPARE(boxes_->shown.size(), std::size_t{2});
+    QCOMPARE(boxes_->shown[1].kind, std::string("Warning"));
+    QVERIFY(form_->isVisible());
+    boxes_->while_open = nullptr;
+    QVERIFY(
+        QFile::setPermissions(Settings_Path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+  }
+
+  // The end of the session answers any question that is open, the toolkit's
+  // own too, with the answer that changes nothing.
+  void the_end_of_the_session_says_no_to_an_open_question() {
+    Start_Program();
+    QTimer::singleShot(0, form_.get(), [this] { form_->Request_End(); });
+    QCOMPARE(QMessageBox::warning(form_.get(), QStringLiteral("Delete"), QStringLiteral("Delete?"),
+                                  QMessageBox::Yes | QMessageBox::No),
+             QMessageBox::No);
+    QTRY_VERIFY(!form_->isVisible());
   }
 
   // At the end of the session the program ends, even when the save fails;
