@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cwchar>
 
 #include "core/command_error.h"
 
@@ -39,6 +40,25 @@ std::string Replace_Each_Once(std::string_view source, std::string_view search,
   }
   result.append(source.substr(from));
   return result;
+}
+
+// The characters of s in the LC_CTYPE encoding, the width a column gives
+// it. A byte that begins no whole character (a stray or cut-off byte of a
+// multibyte one) counts as one, as an editor shows it.
+std::size_t Character_Count(std::string_view s) {
+  if (MB_CUR_MAX == 1) return s.size();
+  std::mbstate_t state{};
+  std::size_t count = 0;
+  for (std::size_t at = 0; at < s.size(); ++count) {
+    const std::size_t length = std::mbrlen(s.data() + at, s.size() - at, &state);
+    if (length == static_cast<std::size_t>(-1) || length == static_cast<std::size_t>(-2)) {
+      state = std::mbstate_t{};
+      at += 1;
+    } else {
+      at += length == 0 ? 1 : length;  // 0: a zero byte, one character
+    }
+  }
+  return count;
 }
 
 // The digits of |v| rounded half away from zero to `places` decimals, as an
@@ -187,19 +207,26 @@ std::string Replace_All(std::string_view source, std::string_view search, std::s
     return Replace_Each_Once(Replace_All(source, search, marker), marker, repl);
   }
   // Each search starts again from the front, so a joint that a replacement
-  // makes matches too. For some texts that never ends ("aab", "ab" ->
-  // "bbaa") or only after the text has grown past any memory ("aa...ab",
-  // "ab" -> "bba"); a run that outgrows every finishing one replaces each
-  // occurrence of the source once instead.
-  const std::size_t most_replacements = 256 + 16 * source.size();
+  // makes matches too. Such a run never comes back to a text it had before,
+  // so it either ends or grows without bound:
+  //  - a shorter replacement shortens the text at every step, so it ends;
+  //  - one of the same length leaves everything in front of the first byte
+  //    where search and repl differ alone and changes that byte the same
+  //    way at every step, so each text sorts strictly after (or strictly
+  //    before) the one it came from. The texts of that length are finitely
+  //    many, so the run ends, after O(n^2) steps for "a...ab...b",
+  //    "ab" -> "ba";
+  //  - a longer one may grow forever ("aab", "ab" -> "bbaa") or past any
+  //    memory before it ends ("aa...ab", "ab" -> "bba").
+  // Only growth needs a bound: a result longer than 4096 + 16 bytes per
+  // source byte is taken for a run that would not end, and each occurrence
+  // in the source is replaced once instead. A run's length is what bounds
+  // it, never its number of steps.
   const std::size_t longest_result = 4096 + 16 * source.size();
   std::string result(source);
-  std::size_t replacements = 0;
   for (std::size_t at = result.find(search); at != std::string::npos;) {
     result.replace(at, search.size(), repl);
-    if (++replacements > most_replacements || result.size() > longest_result) {
-      return Replace_Each_Once(source, search, repl);
-    }
+    if (result.size() > longest_result) return Replace_Each_Once(source, search, repl);
     // The text before `at` held no occurrence, so a new first one can only
     // begin where it overlaps the replacement.
     at = result.find(search, at + 1 > search.size() ? at + 1 - search.size() : 0);
@@ -210,21 +237,24 @@ std::string Replace_All(std::string_view source, std::string_view search, std::s
 std::string Pad_Right(std::string_view s, char fill, std::size_t width) {
   if (fill == '\0' || width == 0) return {};
   std::string text(s);
-  if (text.size() < width) text.append(width - text.size(), fill);
+  const std::size_t length = Character_Count(s);
+  if (length < width) text.append(width - length, fill);
   return text;
 }
 
 std::string Pad_Left(std::string_view s, char fill, std::size_t width) {
   if (fill == '\0' || width == 0) return {};
   std::string text(s);
-  if (text.size() < width) text.insert(0, width - text.size(), fill);
+  const std::size_t length = Character_Count(s);
+  if (length < width) text.insert(0, width - length, fill);
   return text;
 }
 
 std::string Pad_Centre(std::string_view s, char fill, std::size_t width) {
   if (fill == '\0' || width == 0) return {};
-  if (s.size() > width) return std::string(s);
-  const std::size_t diff = width - s.size();
+  const std::size_t length = Character_Count(s);
+  if (length > width) return std::string(s);
+  const std::size_t diff = width - length;
   const std::size_t front = diff / 2 > 1 ? diff / 2 - 1 : 0;
   std::string text(front, fill);
   text.append(s);

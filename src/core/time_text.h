@@ -45,18 +45,24 @@ std::string Format_Long_Time(Date_Time t);
 std::string Date_Time_Line(Date_Time date, Date_Time time);
 
 // Every occurrence of search replaced by repl, the search starting again
-// from the front after each replacement ("aab", "ab" -> "b" gives "b"). A
-// replacement that holds the search text replaces each occurrence once, as
-// does a run that would never end or grow without bound ("aab", "ab" ->
-// "bbaa" gives "abbaa"). An empty search text changes nothing.
+// from the front after each replacement ("aab", "ab" -> "b" gives "b";
+// "aabb", "ab" -> "ba" gives "bbaa"). A replacement that holds the search
+// text replaces each occurrence once, as does a run whose text would grow
+// past 4096 + 16 bytes per source byte, which may never end ("aab",
+// "ab" -> "bbaa" gives "abbaa"). An empty search text changes nothing.
 std::string Replace_All(std::string_view source, std::string_view search, std::string_view repl);
 
+// Widths count characters in the LC_CTYPE encoding, so that a column of a
+// log holds as many letters whatever the day and month names; a byte that
+// begins no whole character counts as one. Each fill is one character. A
+// longer text is returned whole.
 std::string Pad_Right(std::string_view s, char fill, std::size_t width);
 std::string Pad_Left(std::string_view s, char fill, std::size_t width);
 // Centres one column left of true centre: max(0, d/2 - 1) fill in front.
 std::string Pad_Centre(std::string_view s, char fill, std::size_t width);
 // Whole copies of fill (a blank when empty) in front of s until its length,
-// or the position (from 1) of its own first ".", reaches column.
+// or the position (from 1) of its own first ".", reaches column. Counts
+// bytes: it lines up numbers, whose texts are ASCII.
 std::string Pad_To_Point(std::string_view s, std::string_view fill, std::size_t column);
 
 // The digits and leading sign of a text read as an integer ("x=12y3" -> 123).

@@ -16,6 +16,8 @@ constexpr const char* snap_shot_middle = " Time since Resume/Start : ";
 constexpr const char* original_start_label =
     "        >> Time since original start :                  ";
 
+// Columns are counted in characters of the locale's encoding, so a month
+// name with an accented letter leaves the columns after it where they are.
 std::string Centred(const std::string& text, std::size_t width) {
   return Pad_Centre(text, ' ', width);
 }

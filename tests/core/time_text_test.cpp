@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cstdint>
 #include <cstdio>
 #include <limits>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "core/command_error.h"
+#include "support/ctype_locale.h"
 
 namespace velmaric {
 namespace {
@@ -16,6 +18,13 @@ namespace {
 std::string Blanks(std::size_t n) {
   return std::string(n, ' ');
 }
+
+// n of `first`, then n of `second`.
+std::string Runs(std::size_t n, char first, char second) {
+  return std::string(n, first) + std::string(n, second);
+}
+
+using velmaric::testing::Ctype_Locale;
 
 TEST(Elapsed_Text, ShowsDaysHoursMinutesSecondsHundredths) {
   const struct {
@@ -127,12 +136,12 @@ TEST(Fixed_Number, RoundsHalfAwayFromZeroAndRightAligns) {
       {-0.001, 5, 2, " 0.00"},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(testing::Message() << row.value << " w" << row.width << " p" << row.places);
+    SCOPED_TRACE(::testing::Message() << row.value << " w" << row.width << " p" << row.places);
     EXPECT_EQ(Fixed_Number(row.value, row.width, row.places), row.text);
   }
 }
 
-class Date_Time_Line_Test : public testing::Test {
+class Date_Time_Line_Test : public ::testing::Test {
  protected:
   void SetUp() override { saved_ = User_Date_Time_Formats(); }
   void TearDown() override { Set_User_Date_Time_Formats(saved_); }
@@ -203,14 +212,30 @@ TEST(Replace_All, ReplacesUntilNoneIsLeft) {
       {"\x02\x03\x04", "\x03", "<\x03>", "\x02<\x03>\x04"},
       {"x" + marker + "y", marker, "[" + marker + "]", "x[" + marker + "]y"},
       {"aab", "ab", "ba", "baa"},
+      // A replacement of the search text's length always ends, after about
+      // n^2 steps here: a run's number of steps never cuts it short.
+      {Runs(38, 'a', 'b'), "ab", "ba", Runs(38, 'b', 'a')},
+      {Runs(39, 'a', 'b'), "ab", "ba", Runs(39, 'b', 'a')},
+      {Runs(45, 'a', 'b'), "ab", "ba", Runs(45, 'b', 'a')},
+      {Runs(200, 'a', 'b'), "ab", "ba", Runs(200, 'b', 'a')},
+      {Runs(200, 'b', 'a'), "ba", "ab", Runs(200, 'a', 'b')},
+      {Runs(2000, 'a', 'b'), "ab", "ba", Runs(2000, 'b', 'a')},
+      {"xaabcabc", "abc", "bca", "xbcbcaaa"},
+      // A growing run that ends within 4096 + 16 bytes per source byte
+      // ("a^k b" becomes "b^(2^k) a^k") finishes however many steps it takes.
+      {std::string(10, 'a') + "b", "ab", "bba", std::string(1024, 'b') + std::string(10, 'a')},
+      {std::string(12, 'a') + "b", "ab", "bba", std::string(4096, 'b') + std::string(12, 'a')},
       // Searching again from the front would never end here, or only after
       // the text grew to 2^40 characters.
       {"aab", "ab", "bbaa", "abbaa"},
       {"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaab", "ab", "bba",
        "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaabba"},
+      // 8192 + 13 bytes would outgrow the 4096 + 16 * 14 allowed.
+      {std::string(13, 'a') + "b", "ab", "bba", std::string(12, 'a') + "bba"},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(testing::PrintToString(row.source) + " " + testing::PrintToString(row.search));
+    SCOPED_TRACE(::testing::PrintToString(row.source.substr(0, 60)) + " " +
+                 ::testing::PrintToString(row.search));
     EXPECT_EQ(Replace_All(row.source, row.search, row.repl), row.result);
   }
 }
@@ -224,6 +249,7 @@ TEST(Pad, FillsUpToWidthAndNeverCuts) {
     char fill;
     std::size_t width;
     const char* result;
+    const char* ctype = "C";  // the LC_CTYPE whose characters are counted
   } rows[] = {
       {Pad_Right, "right", "ab", '.', 5, "ab..."},
       {Pad_Right, "right", "", 'x', 2, "xx"},
@@ -243,9 +269,27 @@ TEST(Pad, FillsUpToWidthAndNeverCuts) {
       {Pad_Centre, "centre", "abc", '*', 9, "**abc****"},
       {Pad_Centre, "centre", "abc", '\0', 9, ""},
       {Pad_Centre, "centre", "abc", '*', 0, ""},
+      // Widths count characters of the locale's encoding: "Mär" is three in
+      // UTF-8 and four bytes, each a character, in the C locale.
+      {Pad_Centre, "centre", "M\u00e4r", ' ', 10, "  M\u00e4r     ", "C.UTF-8"},
+      {Pad_Centre, "centre", "M\u00e4r", ' ', 10, "  M\u00e4r    ", "C"},
+      {Pad_Centre, "centre", "d\u00e9cembre", '*', 9, "d\u00e9cembre*", "C.UTF-8"},
+      {Pad_Centre, "centre", "d\u00e9cembre", '*', 9, "d\u00e9cembre", "C"},
+      {Pad_Left, "left", "5 \u20ac", '.', 4, ".5 \u20ac", "C.UTF-8"},
+      {Pad_Left, "left", "M\u00e4r", '.', 5, "..M\u00e4r", "C.UTF-8"},
+      {Pad_Right, "right", "f\u00e9vrier", '.', 8, "f\u00e9vrier.", "C.UTF-8"},
+      {Pad_Right, "right", "\U0001F550", '.', 2, "\U0001F550.", "C.UTF-8"},
+      // A byte that begins no whole character is one: stray, or cut off.
+      {Pad_Left, "left", "a\xffz", '.', 4, ".a\xffz", "C.UTF-8"},
+      {Pad_Left, "left", "\xa4z", '.', 3, ".\xa4z", "C.UTF-8"},
+      {Pad_Right, "right", "a\xe2\x82", '.', 4, "a\xe2\x82.", "C.UTF-8"},
+      {Pad_Centre, "centre", "\xc3", '.', 5, ".\xc3...", "C.UTF-8"},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(testing::Message() << row.name << " '" << row.s << "' " << row.width);
+    SCOPED_TRACE(::testing::Message() << row.name << " " << ::testing::PrintToString(row.s) << " "
+                                    << row.width << " " << row.ctype);
+    const Ctype_Locale ctype(row.ctype);
+    ASSERT_TRUE(ctype.Set()) << "no locale " << row.ctype;
     EXPECT_EQ(row.pad(row.s, row.fill, row.width), row.result);
   }
 }
@@ -272,7 +316,7 @@ TEST(Pad_To_Point, FillsInFrontUpToLengthOrPoint) {
       {"7", ".", 3, "..7"},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(testing::Message() << "'" << row.s << "' '" << row.fill << "' " << row.column);
+    SCOPED_TRACE(::testing::Message() << "'" << row.s << "' '" << row.fill << "' " << row.column);
     EXPECT_EQ(Pad_To_Point(row.s, row.fill, row.column), row.result);
   }
 }
@@ -335,7 +379,7 @@ TEST(Field_To_Int, ReadsTheNthField) {
       {"1 2", "", 2, 12},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(testing::Message() << "'" << row.s << "' '" << row.sep << "' " << row.n);
+    SCOPED_TRACE(::testing::Message() << "'" << row.s << "' '" << row.sep << "' " << row.n);
     EXPECT_EQ(Field_To_Int(row.s, row.sep, row.n), row.value);
   }
   EXPECT_THROW(Field_To_Int("7 - 9", " ", 2), Command_Error);

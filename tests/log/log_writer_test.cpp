@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <clocale>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -16,6 +17,7 @@
 #include "core/time_text.h"
 #include "platform/file_fixtures.h"
 #include "platform/file_probe.h"
+#include "support/ctype_locale.h"
 #include "support/fake_clock.h"
 #include "support/forwarding_file_system.h"
 
@@ -62,6 +64,12 @@ const std::string worked_example =
 std::string Spaces(std::size_t n) {
   return std::string(n, ' ');
 }
+
+using testing::Ctype_Locale;
+
+// A month name with an accented letter: 34 characters, 35 bytes in UTF-8.
+const std::string december_start = "  Mon, 07 d\u00e9cembre 2026 @ 10:15:04";
+const std::string december_end = "  Mon, 07 d\u00e9cembre 2026 @ 10:20:31";
 
 // What the window does on Stop and Reset, with the settings as they stand.
 class Log_Events : public Stopwatch_Events {
@@ -164,6 +172,21 @@ TEST_F(Log_Writer_Test, NothingIsWrittenOrCountedWithoutALog) {
   EXPECT_EQ(Read_File(name), first_snap_shot + "\r\n\r\n*** RESET\r\n\r\n");
 }
 
+// Date formats that spell the month out give names such as "décembre".
+TEST_F(Log_Writer_Test, StopLineColumnsCountCharactersOfTheLocale) {
+  const Ctype_Locale ctype("C.UTF-8");
+  ASSERT_TRUE(ctype.Set());
+  Set_User_Date_Time_Formats({"%d d\u00e9cembre %Y", "%H:%M:%S"});
+  watch.Timer1Timer();
+  Click();  // Start at 10:15:04
+  Tick_After(32712);
+  Click();  // Stop at 10:20:31.12
+  const std::string segment = " 00.00:05:27.12";
+  EXPECT_EQ(Read_File(name), "    1 " + december_start + Spaces(1) + " " + december_end +
+                                 Spaces(1) + " " + Spaces(1) + segment + Spaces(4) + " " +
+                                 Spaces(1) + segment + Spaces(4) + "\r\n");
+}
+
 TEST_F(Log_Writer_Test, SinceOriginalStartCountsStopsAndClosedPrograms) {
   settings.logging_on = false;
   Click();
@@ -219,6 +242,7 @@ TEST(Stop_Line, CentresEachColumnAndNeverCutsALongerText) {
     bool count_column;
     std::int32_t count;
     std::string start, segment, expected;
+    const char* ctype = "C";  // the LC_CTYPE whose characters the columns count
   } rows[] = {
       {"count 7", true, 7, start, segment,
        "    7 " + Spaces(2) + start + Spaces(5) + usual_end + usual_times},
@@ -231,9 +255,15 @@ TEST(Stop_Line, CentresEachColumnAndNeverCutsALongerText) {
            Spaces(1) + segment + Spaces(4)},
       {"40-character start", true, 1, long_start, segment,
        "    1 " + long_start + usual_end + usual_times},
+      {"34-character start in UTF-8", true, 1, december_start, segment,
+       "    1 " + december_start + Spaces(1) + usual_end + usual_times, "C.UTF-8"},
+      {"35-byte start in C", true, 1, december_start, segment,
+       "    1 " + december_start + usual_end + usual_times},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.what);
+    const Ctype_Locale ctype(row.ctype);
+    ASSERT_TRUE(ctype.Set()) << "no locale " << row.ctype;
     EXPECT_EQ(Stop_Line(row.count_column, row.count, row.start, end, row.segment, segment),
               row.expected);
   }
