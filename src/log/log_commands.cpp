@@ -9,6 +9,14 @@ namespace {
 constexpr const char* no_editor = "Windows Notepad could not be found.";
 constexpr const char* no_log_to_view = "No Log File to View.";
 
+// Starts the editor on the file, or says why it could not be started.
+void Start_Editor(const std::string& name, Editor& editor, Message_Box& boxes) {
+  std::string error_text;
+  if (editor.Start(name, error_text)) return;
+  boxes.Error("Error: The editor could not be started for the file \"" + name +
+              "\" : " + error_text);
+}
+
 }  // namespace
 
 void Reset_Log(File_System& files, const Log_Settings& log, bool expert_mode, Message_Box& boxes) {
@@ -37,7 +45,7 @@ void View_Log(File_System& files, const Log_Settings& log, Editor& editor, Messa
     return;
   }
   if (!File_Exists(files, log.file_name)) return;
-  editor.Start(log.file_name);
+  Start_Editor(log.file_name, editor, boxes);
 }
 
 void Open_In_Notepad(const std::string& name, Editor& editor, Message_Box& boxes) {
@@ -49,7 +57,7 @@ void Open_In_Notepad(const std::string& name, Editor& editor, Message_Box& boxes
     boxes.Information(no_log_to_view);
     return;
   }
-  editor.Start(name);
+  Start_Editor(name, editor, boxes);
 }
 
 }  // namespace velmaric

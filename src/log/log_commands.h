@@ -16,10 +16,12 @@ void Reset_Log(File_System& files, const Log_Settings& log, bool expert_mode, Me
 
 // Opens the named log in the editor, creating it with its header first when
 // it does not exist yet. A name that leads to anything but a regular file
-// ends the command with "File access denied".
+// ends the command with "File access denied". An editor that cannot be
+// started is reported in an error box.
 void View_Log(File_System& files, const Log_Settings& log, Editor& editor, Message_Box& boxes);
 
-// Opens a text file in the editor; whether it exists is not checked.
+// Opens a text file in the editor; whether it exists is not checked. An
+// editor that cannot be started is reported in an error box.
 void Open_In_Notepad(const std::string& name, Editor& editor, Message_Box& boxes);
 
 }  // namespace velmaric

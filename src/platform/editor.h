@@ -13,9 +13,10 @@ class Editor {
   virtual ~Editor() = default;
   // Whether there is anything to start.
   virtual bool Available() const = 0;
-  // Opens the file and returns at once; nobody waits for the editor, and a
-  // failure to start it goes unnoticed.
-  virtual void Start(const std::string& file) = 0;
+  // Opens the file and returns as soon as the editor is running; nobody
+  // waits for it. False when it could not be started at all, with the
+  // reason in error_text, in the general error box's wording.
+  virtual bool Start(const std::string& file, std::string& error_text) = 0;
 };
 
 class Desktop_Editor final : public Editor {
@@ -23,14 +24,17 @@ class Desktop_Editor final : public Editor {
   explicit Desktop_Editor(const File_System& files) : files_(files) {}
   bool Available() const override;
   // The name is one argument of its own: no shell ever sees it, so blanks
-  // and shell characters reach the editor as they are, at any length.
-  void Start(const std::string& file) override;
+  // and shell characters reach the editor as they are, at any length. A
+  // relative name is made absolute first: xdg-open would take "-x.log" for
+  // an option and "a:b.log" for an address.
+  bool Start(const std::string& file, std::string& error_text) override;
 
  private:
   const File_System& files_;
 };
 
-// The full path of an executable program found on $PATH, or "".
+// The full path of an executable program found on $PATH, or "". Only a
+// regular file counts, as for the shell: not a folder of that name.
 std::string Find_On_Path(const File_System& files, const std::string& program);
 
 }  // namespace velmaric

@@ -129,6 +129,9 @@ class File_System {
   virtual std::string Link_Target(const std::string& name) const = 0;
   // The absolute name with every link resolved; empty when it cannot be.
   virtual std::string Real_Name(const std::string& name) const = 0;
+  // The absolute name of the current folder, as the system keeps it. Throws
+  // when there is none to name (it was removed).
+  virtual std::string Current_Folder() const = 0;
   // Whether this process may do that with what the name leads to.
   virtual bool Has_Access(const std::string& name, Access access) const = 0;
   // The names in a folder, without "." and ".."; empty when it cannot be read.

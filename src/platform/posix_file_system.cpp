@@ -293,6 +293,14 @@ class Posix_File_System final : public File_System {
     return real ? std::string(real.get()) : std::string();
   }
 
+  std::string Current_Folder() const override {
+    const std::unique_ptr<char, decltype(&std::free)> folder(getcwd(nullptr, 0), &std::free);
+    if (!folder) Fail(errno);
+    // Older C libraries name a folder out of our reach "(unreachable)/...".
+    if (folder.get()[0] != '/') Fail(ENOENT);
+    return folder.get();
+  }
+
   bool Has_Access(const std::string& name, Access access) const override {
     const int mode = access == Access::create_files ? W_OK | X_OK : X_OK;
     return !name.empty() && ::access(name.c_str(), mode) == 0;

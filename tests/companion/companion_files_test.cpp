@@ -30,15 +30,33 @@ TEST(Companion_Files, ReadmeIsNamedAfterTheExecutableUpToItsFirstDot) {
 }
 
 TEST(Companion_Files, ReadmeOpensWhetherOrNotItExistsUnlessThereIsNoEditor) {
-  testing::Recording_Editor editor;
-  testing::Recording_Message_Box boxes;
-  View_Readme_File("/nowhere/velmaric", editor, boxes);
-  EXPECT_EQ(editor.started, std::vector<std::string>{"/nowhere/velmaric.txt"});
-  editor.available = false;
-  View_Readme_File("/nowhere/velmaric", editor, boxes);
-  ASSERT_EQ(boxes.shown.size(), 1U);
-  EXPECT_EQ(boxes.shown[0].text, "Windows Notepad could not be found.");
-  EXPECT_EQ(editor.started.size(), 1U);
+  const struct {
+    bool available;
+    const char* failure;  // of the start; "" when the editor starts
+    bool started;
+    const char* kind;  // of the one box shown; nullptr for none
+    const char* text;
+  } rows[] = {
+      {true, "", true, nullptr, ""},
+      {false, "", false, "Information", "Windows Notepad could not be found."},
+      {true, "File not found (/usr/bin/xdg-open)", true, "Error",
+       "Error: The editor could not be started for the file \"/nowhere/velmaric.txt\" : File not "
+       "found (/usr/bin/xdg-open)"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.text);
+    testing::Recording_Editor editor;
+    editor.available = row.available;
+    editor.failure = row.failure;
+    testing::Recording_Message_Box boxes;
+    View_Readme_File("/nowhere/velmaric", editor, boxes);
+    EXPECT_EQ(editor.started, row.started ? std::vector<std::string>{"/nowhere/velmaric.txt"}
+                                          : std::vector<std::string>{});
+    ASSERT_EQ(boxes.shown.size(), row.kind != nullptr ? 1U : 0U);
+    if (row.kind == nullptr) continue;
+    EXPECT_EQ(boxes.shown[0].kind, row.kind);
+    EXPECT_EQ(boxes.shown[0].text, row.text);
+  }
 }
 
 TEST(Companion_Files, CatalogOpensOnlyWhenPresent) {
@@ -61,6 +79,13 @@ TEST(Companion_Files, CatalogOpensOnlyWhenPresent) {
   std::ofstream(folder / "catalog.txt") << "catalog\n";
   View_Catalog_File(Real_File_System(), "Velmaric", executable, editor, boxes);
   EXPECT_EQ(editor.started, std::vector<std::string>{(folder / "catalog.txt").string()});
+  editor.failure = "I/O error 11 (/usr/bin/xdg-open)";
+  View_Catalog_File(Real_File_System(), "Velmaric", executable, editor, boxes);
+  ASSERT_EQ(boxes.shown.size(), 2U);
+  EXPECT_EQ(boxes.shown.back().kind, "Error");
+  EXPECT_EQ(boxes.shown.back().text, "Error: The editor could not be started for the file \"" +
+                                         (folder / "catalog.txt").string() +
+                                         "\" : I/O error 11 (/usr/bin/xdg-open)");
   editor.available = false;
   View_Catalog_File(Real_File_System(), "Velmaric", executable, editor, boxes);
   EXPECT_EQ(boxes.shown.back().text, "Windows Notepad could not be found.");

@@ -5,9 +5,12 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <thread>
 
 #include "file_fixtures.h"
@@ -21,16 +24,26 @@ class Editor_Test : public ::testing::Test {
   void SetUp() override {
     const char* path = std::getenv("PATH");
     saved_path_ = path != nullptr ? path : "";
+    char* folder = getcwd(nullptr, 0);
+    ASSERT_NE(folder, nullptr);
+    saved_folder_ = folder;
+    std::free(folder);
     record_ = folder_.Path("arguments");
     bin_ = folder_.Path("bin");
     mkdir(bin_.c_str(), 0755);
-    const std::string opener = bin_ + "/xdg-open";
-    testing::Write_File(opener, "#!/bin/sh\nprintf '%s\\n' \"$#\" \"$@\" > \"" + record_ +
-                                    ".tmp\" && /bin/mv \"" + record_ + ".tmp\" \"" + record_ +
-                                    "\"\n");
+    Make_Opener(bin_, "#!/bin/sh\nprintf '%s\\n' \"$#\" \"$@\" > \"" + record_ +
+                          ".tmp\" && /bin/mv \"" + record_ + ".tmp\" \"" + record_ + "\"\n");
+  }
+  void TearDown() override {
+    setenv("PATH", saved_path_.c_str(), 1);
+    ASSERT_EQ(chdir(saved_folder_.c_str()), 0);
+  }
+
+  static void Make_Opener(const std::string& folder, const std::string& content) {
+    const std::string opener = folder + "/xdg-open";
+    testing::Write_File(opener, content);
     chmod(opener.c_str(), 0755);
   }
-  void TearDown() override { setenv("PATH", saved_path_.c_str(), 1); }
 
   std::string Wait_For_Record() const {
     for (int i = 0; i < 500 && !File_Exists(Real_File_System(), record_); ++i) {
@@ -42,24 +55,94 @@ class Editor_Test : public ::testing::Test {
 
   testing::Temp_Folder folder_;
   std::string saved_path_;
+  std::string saved_folder_;
   std::string record_;
   std::string bin_;
 };
 
 TEST_F(Editor_Test, FindsTheOpenerOnThePathOnly) {
-  setenv("PATH", (folder_.Path("empty") + ":/nonexistent").c_str(), 1);
+  // A folder named like the opener is passed over, as the shell does.
+  const std::string decoy = folder_.Path("decoy");
+  mkdir(decoy.c_str(), 0755);
+  mkdir((decoy + "/xdg-open").c_str(), 0755);
+  setenv("PATH", (folder_.Path("empty") + ":/nonexistent:" + decoy).c_str(), 1);
   EXPECT_FALSE(Desktop_Editor(Real_File_System()).Available());
-  setenv("PATH", ("/nonexistent::" + bin_).c_str(), 1);
+  setenv("PATH", ("/nonexistent::" + decoy + ":" + bin_).c_str(), 1);
   EXPECT_TRUE(Desktop_Editor(Real_File_System()).Available());
   EXPECT_EQ(Find_On_Path(Real_File_System(), "xdg-open"), bin_ + "/xdg-open");
 }
 
-TEST_F(Editor_Test, PassesTheNameAsOneArgumentUntouched) {
+// xdg-open takes a name that begins with "-" for an option and one with ":"
+// before any "/" for an address: the editor gets the file's full name.
+TEST_F(Editor_Test, PassesTheFileAsOneArgumentThatCannotBeReadAsAnythingElse) {
   setenv("PATH", bin_.c_str(), 1);
-  const std::string name =
-      "/tmp/my logs/run; rm -rf $HOME `id` 'q' \"d\" *.log" + std::string(200, 'x');
-  Desktop_Editor(Real_File_System()).Start(name);
-  EXPECT_EQ(Wait_For_Record(), "1\n" + name + "\n");
+  const std::string work = folder_.Path("work");
+  mkdir(work.c_str(), 0755);
+  ASSERT_EQ(chdir(work.c_str()), 0);
+  const struct {
+    std::string name;
+    bool relative;
+  } rows[] = {
+      {"/tmp/my logs/run; rm -rf $HOME `id` 'q' \"d\" *.log" + std::string(200, 'x'), false},
+      {"-x.log", true},
+      {"a:b.log", true},
+      {"./--help", true},
+      {"http:x.log", true},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    std::remove(record_.c_str());
+    if (row.relative) testing::Write_File(row.name, "log\n");
+    std::string error_text = "<unchanged>";
+    EXPECT_TRUE(Desktop_Editor(Real_File_System()).Start(row.name, error_text));
+    EXPECT_EQ(error_text, "");
+    const std::string record = Wait_For_Record();
+    if (!row.relative) {
+      EXPECT_EQ(record, "1\n" + row.name + "\n");
+      continue;
+    }
+    ASSERT_EQ(record.compare(0, 2, "1\n"), 0) << record;
+    const std::string argument = record.substr(2, record.size() - 3);
+    EXPECT_EQ(argument.front(), '/');
+    EXPECT_TRUE(
+        Real_File_System().Status(argument).Same_File_As(Real_File_System().Status(row.name)))
+        << argument;
+  }
+}
+
+TEST_F(Editor_Test, SaysWhyTheEditorCouldNotBeStarted) {
+  const struct {
+    const char* opener;  // nullptr: none on the path
+    const char* file;
+    bool in_removed_folder;
+    const char* reason;  // followed by the opener's name in brackets where it is to blame
+    bool names_opener;
+  } rows[] = {
+      {nullptr, "/tmp/x.log", false, "File not found (xdg-open)", false},
+      {"#!/nonexistent\n", "/tmp/x.log", false, "File not found", true},  // no interpreter
+      {"no program, no interpreter line\n", "/tmp/x.log", false, "I/O error 8", true},
+      // A relative name has nothing to lead to once its folder is gone.
+      {"#!/bin/sh\n", "x.log", true, "File not found", false},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(std::string(row.opener != nullptr ? row.opener : "no opener") + row.file);
+    const std::string bin = folder_.Path("broken");
+    std::filesystem::remove_all(bin);
+    mkdir(bin.c_str(), 0755);
+    if (row.opener != nullptr) Make_Opener(bin, row.opener);
+    setenv("PATH", bin.c_str(), 1);
+    if (row.in_removed_folder) {
+      const std::string gone = folder_.Path("gone");
+      mkdir(gone.c_str(), 0755);
+      ASSERT_EQ(chdir(gone.c_str()), 0);
+      ASSERT_EQ(rmdir(gone.c_str()), 0);
+    }
+    std::string error_text;
+    EXPECT_FALSE(Desktop_Editor(Real_File_System()).Start(row.file, error_text));
+    EXPECT_EQ(error_text, std::string(row.reason) +
+                              (row.names_opener ? " (" + bin + "/xdg-open)" : std::string()));
+    ASSERT_EQ(chdir(saved_folder_.c_str()), 0);
+  }
 }
 
 }  // namespace

@@ -22,6 +22,7 @@ class Forwarding_File_System : public File_System {
     return inner_.Link_Target(name);
   }
   std::string Real_Name(const std::string& name) const override { return inner_.Real_Name(name); }
+  std::string Current_Folder() const override { return inner_.Current_Folder(); }
   bool Has_Access(const std::string& name, Access access) const override {
     return inner_.Has_Access(name, access);
   }

@@ -1,5 +1,6 @@
 #pragma once
-// An editor that records the files it was asked to open.
+// An editor that records the files it was asked to open, and fails to start
+// with error_text when that is set.
 
 #include <string>
 #include <vector>
@@ -11,9 +12,14 @@ namespace velmaric::testing {
 class Recording_Editor final : public Editor {
  public:
   bool Available() const override { return available; }
-  void Start(const std::string& file) override { started.push_back(file); }
+  bool Start(const std::string& file, std::string& error_text) override {
+    started.push_back(file);
+    error_text = failure;
+    return failure.empty();
+  }
 
   bool available = true;
+  std::string failure;
   std::vector<std::string> started;
 };
 
