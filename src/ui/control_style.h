@@ -17,6 +17,14 @@ void Set_Design_Font(QWidget* widget, bool bold);
 
 void Set_Background(QWidget* widget, const QColor& colour);
 
+// The grey background of a box that takes no input. Its disabled text would
+// be the same grey, so it is drawn in black or white, whichever reads better.
+void Set_Grey_Background(QWidget* widget);
+
+// The contrast ratio of two colours as the accessibility guidelines (WCAG)
+// measure it: 1 for equal colours up to 21 for black on white.
+double Contrast_Ratio(const QColor& first, const QColor& second);
+
 // The desktop's counterparts of the classic system colours.
 QColor Button_Face_Colour();
 QColor Inactive_Border_Colour();

@@ -21,7 +21,6 @@ int main(int argc, char* argv[]) {
   velmaric::Executable_Path();
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("velmaric"));
-  QGuiApplication::setApplicationDisplayName(QStringLiteral("Set by Application when running"));
   QGuiApplication::setDesktopFileName(QStringLiteral("io.example.velmaric"));
 
   velmaric::File_System& files = velmaric::Real_File_System();

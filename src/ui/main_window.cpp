@@ -287,7 +287,9 @@ bool TMainForm1::eventFilter(QObject* watched, QEvent* event) {
     return false;
   }
   if (watched == Log_File_Name_EditBox && event->type() == QEvent::MouseButtonDblClick) {
-    Choose_Log_File();
+    // Only a box that takes input chooses a log: with logging off it is
+    // disabled and a double-click does nothing.
+    if (Log_File_Name_EditBox->isEnabled()) Choose_Log_File();
     return true;
   }
   if ((event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) &&

@@ -108,7 +108,7 @@ void TMainForm1::Create_Controls() {
   Log_File_Name_EditBox =
       Add_Control(new QLineEdit(c), "Log_File_Name_EditBox", {140, 200, 285, 25});
   Log_File_Name_EditBox->setEnabled(false);
-  Set_Background(Log_File_Name_EditBox, Grey_Text_Colour());
+  Set_Grey_Background(Log_File_Name_EditBox);
   Do_Not_Log_RadioButton = Add_Control(new QRadioButton(QStringLiteral("Do NOT Log to file."), c),
                                        "Do_Not_Log_RadioButton", {16, 236, 145, 17});
   Do_Not_Log_RadioButton->setChecked(true);
@@ -138,11 +138,15 @@ void TMainForm1::Create_Controls() {
                      QStringLiteral("Write elapsed time since original Start to LOG File.")),
       "Snap_Shot_Since_Start_Button", {120, 332, 41, 33});
   Snap_Shot_Since_Start_Button->setFlat(true);
+  Snap_Shot_Since_Start_Button->setFocusPolicy(Qt::NoFocus);
   Snap_Shot_Since_Resume_Button = Add_Control(
       Picture_Button(c, QString(), "snapshot-resume",
                      QStringLiteral("Write elapsed time since last Resume to LOG File.")),
       "Snap_Shot_Since_Resume_Button", {176, 332, 41, 33});
   Snap_Shot_Since_Resume_Button->setFlat(true);
+  // Flat picture buttons are clicked, never tabbed to: the keyboard's cycle
+  // ends on Start / Stop / Resume and wraps to the copy box.
+  Snap_Shot_Since_Resume_Button->setFocusPolicy(Qt::NoFocus);
   Reset_BitBtn = Add_Control(
       Picture_Button(c, QStringLiteral("&Reset"), "reset",
                      QStringLiteral("Reset the Stop Watch counters (NOT the log file) to 0.")),

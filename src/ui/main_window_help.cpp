@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QDate>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 
@@ -14,7 +13,6 @@ namespace velmaric {
 
 void TMainForm1::Apply_Product_Texts() {
   const QString name = QString::fromLatin1(product_info::name);
-  QGuiApplication::setApplicationDisplayName(name);
   setWindowTitle(name);
   setToolTip(QString());
   AboutBox->setWindowTitle(QStringLiteral("About ") + name + QStringLiteral(" ..."));

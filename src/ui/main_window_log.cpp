@@ -4,7 +4,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QFile>
-#include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -12,6 +11,7 @@
 #include "log/log_commands.h"
 #include "settings/ini_file.h"
 #include "ui/control_style.h"
+#include "ui/log_file_dialog.h"
 #include "ui/log_name_validator.h"
 #include "ui/main_window.h"
 
@@ -50,20 +50,6 @@ std::optional<std::string> Name_On_Disk(const File_System& files, const QString&
     if (i + 1 < levels.size()) name += '/';
   }
   return name;
-}
-
-// The file-open dialog: any file, existing or not, no read-only box.
-std::optional<QString> Ask_For_Log_File(QWidget* parent, const QString& filter,
-                                        const std::string& last_choice) {
-  QFileDialog dialog(parent, QString(), QString(), filter);
-  dialog.setFileMode(QFileDialog::AnyFile);
-  dialog.setAcceptMode(QFileDialog::AcceptOpen);
-  dialog.setOption(QFileDialog::ReadOnly, false);
-  if (!last_choice.empty()) {
-    dialog.selectFile(QFile::decodeName(QByteArray::fromStdString(last_choice)));
-  }
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return dialog.selectedFiles().constFirst();
 }
 
 }  // namespace
@@ -111,7 +97,7 @@ void TMainForm1::Log_to_File_RadioButtonClick() {
 
 void TMainForm1::Do_Not_Log_RadioButtonClick() {
   Log_File_Name_EditBox->setEnabled(false);
-  Set_Background(Log_File_Name_EditBox, Grey_Text_Colour());
+  Set_Grey_Background(Log_File_Name_EditBox);
 }
 
 void TMainForm1::Select_Log_File_BitBtnClick() {

@@ -7,8 +7,10 @@
 namespace velmaric::product_info {
 
 inline constexpr const char* name = "Velmaric";
-inline constexpr const char* web_address = "https://velmaric.example.com/";
-inline constexpr const char* email_address = "velmaric@example.com";
+// The About box shows the two addresses from a fixed place about 160 pixels
+// from its right edge, in 16-pixel bold serif: keep them short.
+inline constexpr const char* web_address = "https://velmaric.test";
+inline constexpr const char* email_address = "hi@velmaric.test";
 
 // The About box's credit row is "<credit>, <release_date>".
 inline constexpr const char* credit = "The Velmaric developers";

@@ -11,15 +11,7 @@
 #     screen and sizes at the ends of the integers are brought onto it.
 set -u
 . "$(dirname "$0")/xvfb_session.sh"
-command -v openbox >/dev/null || { echo "SKIP: openbox is not installed"; exit 77; }
-openbox >"$E2E_DIR/openbox.log" 2>&1 &
-OPENBOX_PID=$!
-with_openbox_cleanup() {
-  kill "$OPENBOX_PID" 2>/dev/null
-  e2e_cleanup
-}
-trap with_openbox_cleanup EXIT
-sleep 1
+start_openbox
 program=$(private_copy "$1")
 settings="$E2E_DIR/app/velmaric.ini"
 

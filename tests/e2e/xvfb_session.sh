@@ -19,11 +19,20 @@ export DISPLAY=":$(cat "$E2E_DIR/display")"
 
 e2e_cleanup() {
   [ -n "${APP_PID:-}" ] && kill "$APP_PID" 2>/dev/null
+  [ -n "${OPENBOX_PID:-}" ] && kill "$OPENBOX_PID" 2>/dev/null
   kill "$XVFB_PID" 2>/dev/null
   wait 2>/dev/null
   rm -rf "$E2E_DIR"
 }
 trap e2e_cleanup EXIT
+
+# A real window manager, for the frames, titles and places users see.
+start_openbox() {
+  command -v openbox >/dev/null || { echo "SKIP: openbox is not installed"; exit 77; }
+  openbox >"$E2E_DIR/openbox.log" 2>&1 &
+  OPENBOX_PID=$!
+  sleep 1
+}
 
 # Says what failed, with the end of what the program last printed.
 fail() {

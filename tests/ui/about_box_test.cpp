@@ -1,18 +1,20 @@
 // The About box, opened from the main window's Help menu, with a faked
 // memory status, a recorded "open" action and a chosen executable name.
 
+#include "ui/about_box.h"
+
 #include <QAction>
 #include <QDate>
+#include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSvgWidget>
 #include <QTest>
 #include <QTimer>
-#include <QSvgWidget>
 #include <memory>
 
 #include "support/window_fixture.h"
-#include "ui/about_box.h"
 #include "ui/main_window.h"
 #include "ui/product_info.h"
 
@@ -47,12 +49,34 @@ class About_Box_Test : public QObject, protected velmaric::testing::Window_Fixtu
     QCOMPARE(form_->windowTitle(), QStringLiteral("Velmaric"));
     QCOMPARE(box_->windowTitle(), QStringLiteral("About Velmaric ..."));
     QCOMPARE(box_->ProductName->text(), QStringLiteral("Velmaric"));
-    QVERIFY(box_->Author_and_Date->text().endsWith(QStringLiteral(", ") + QString::fromLatin1(velmaric::product_info::release_date)));
+    QVERIFY(box_->Author_and_Date->text().endsWith(
+        QStringLiteral(", ") + QString::fromLatin1(velmaric::product_info::release_date)));
     QVERIFY(box_->Copyright->text().endsWith(QString::number(QDate::currentDate().year())));
-    QVERIFY(box_->WEB_Button->text().contains(QStringLiteral("example.com")));
+    QCOMPARE(box_->WEB_Button->text(), QString::fromLatin1(velmaric::product_info::web_address));
     QCOMPARE(box_->Quotes_From_Karvo_ListBox->count(), 11);
     QCOMPARE(box_->Quotes_From_Karvo_ListBox->item(6)->text(),
              QStringLiteral("Ensuring you get good value for money is very important to me. "));
+  }
+
+  // Every maker's text fits its place: a row's text ends before the link
+  // that shares its line, and a link ends inside the box.
+  void every_text_fits_its_place() {
+    Open();
+    const auto text_width = [](const QLabel* label) {
+      return label->fontMetrics().horizontalAdvance(label->text());
+    };
+    const QRect inside = box_->GroupBox1->contentsRect();
+    for (const QLabel* row :
+         {box_->ProductName, box_->Author_and_Date, box_->Developed_using, box_->Copyright}) {
+      QVERIFY2(text_width(row) <= row->width(), qPrintable(row->text()));
+    }
+    for (const QLabel* link : {box_->Email_Address_Label, box_->WEB_Address_Label}) {
+      QVERIFY2(link->x() + text_width(link) <= inside.right(), qPrintable(link->text()));
+    }
+    for (const QLabel* row : {box_->Comments, box_->WEB_Page_Label}) {
+      QVERIFY2(row->x() + text_width(row) < box_->Email_Address_Label->x(),
+               qPrintable(row->text()));
+    }
   }
 
   void every_opening_picks_a_quotation_and_runs_the_timers_only_while_shown() {
@@ -64,13 +88,14 @@ class About_Box_Test : public QObject, protected velmaric::testing::Window_Fixtu
       QVERIFY(box_->Free_Resources_Timer->isActive());
       QCOMPARE(box_->Quote_Change_Timer->interval(), 10000);
       QCOMPARE(box_->Free_Resources_Timer->interval(), 500);
-      QVERIFY(!box_->Quotes_From_Karvo_ListBox->findItems(box_->Quote_From_Karvo_Label->text(),
-                                                         Qt::MatchExactly)
+      QVERIFY(!box_->Quotes_From_Karvo_ListBox
+                   ->findItems(box_->Quote_From_Karvo_Label->text(), Qt::MatchExactly)
                    .isEmpty());
       QVERIFY(!box_->Email_Button->isVisible());
       QVERIFY(box_->Email_Address_Label->isVisible());
       QCOMPARE(box_->Email_Address_Label->text(), box_->Email_Button->text());
-      QCOMPARE(box_->WEB_Address_Label->toolTip(), QStringLiteral("Click to visit Karvo's WEB Page."));
+      QCOMPARE(box_->WEB_Address_Label->toolTip(),
+               QStringLiteral("Click to visit Karvo's WEB Page."));
       QCOMPARE(box_->WEB_Address_Label->y(), 189);
       Click_At_Corner(box_->OKButton);
       QTRY_VERIFY(!box_->isVisible());

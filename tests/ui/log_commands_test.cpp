@@ -7,9 +7,11 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
@@ -23,6 +25,7 @@
 #include <memory>
 
 #include "support/window_fixture.h"
+#include "ui/log_file_dialog.h"
 #include "ui/main_window.h"
 
 using velmaric::TMainForm1;
@@ -266,6 +269,40 @@ class Log_Commands_Test : public QObject, protected velmaric::testing::Window_Fi
     const QByteArray saved = Contents(Path(QStringLiteral("velmaric.ini")));
     QCOMPARE(saved.count("\r\n"), 15);
     QVERIFY(saved.contains("\r\nLog_File_Name_EditBox=" + QByteArray::fromStdString(log) + "\r\n"));
+  }
+
+  // "All Files (*.*)" lists every file, those without a dot too; the other
+  // filters still narrow the list, chosen as a user chooses them.
+  void all_files_lists_names_without_a_dot() {
+    QDir folder(Path(QStringLiteral("choices")));
+    QVERIFY(folder.mkpath(QStringLiteral(".")));
+    for (const char* name : {"README", "plainlog", "run.log", "notes.txt"}) {
+      QFile file(folder.filePath(QString::fromLatin1(name)));
+      QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    const std::unique_ptr<QFileDialog> dialog = velmaric::Make_Log_File_Dialog(
+        nullptr, form_->OpenDialog1->property("filter").toString(), std::string());
+    dialog->setDirectory(folder.path());
+    dialog->show();
+    auto* model = dialog->findChild<QFileSystemModel*>();
+    QVERIFY(model != nullptr);
+    const auto listed = [&] {
+      QStringList names;
+      const QModelIndex parent = model->index(folder.path());
+      for (int row = 0; row < model->rowCount(parent); ++row) {
+        names << model->index(row, 0, parent).data().toString();
+      }
+      names.sort();
+      return names.join(QLatin1Char(' '));
+    };
+    QCOMPARE(dialog->selectedNameFilter(), QStringLiteral("All Files (*.*)"));
+    QTRY_COMPARE(listed(), QStringLiteral("README notes.txt plainlog run.log"));
+    auto* filters = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    QVERIFY(filters != nullptr);
+    QTest::keyClick(filters, Qt::Key_Down);
+    QTRY_COMPARE(listed(), QStringLiteral("notes.txt"));
+    QTest::keyClick(filters, Qt::Key_Up);
+    QTRY_COMPARE(listed(), QStringLiteral("README notes.txt plainlog run.log"));
   }
 };
 

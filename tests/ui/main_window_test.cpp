@@ -4,6 +4,7 @@
 #include "ui/main_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -181,6 +182,59 @@ class Main_Window_Test : public QObject, protected velmaric::testing::Window_Fix
     QVERIFY(!form_->Do_Not_Log_RadioButton->isChecked());
     Click(form_->Do_Not_Log_RadioButton);
     QVERIFY(!form_->Log_File_Name_EditBox->isEnabled());
+  }
+
+  // With logging off the name box takes no input: a double-click chooses
+  // nothing, and the name stays readable on its grey.
+  void a_disabled_log_name_box_ignores_a_double_click_and_stays_readable() {
+    QLineEdit* name = form_->Log_File_Name_EditBox;
+    name->setText(QStringLiteral("run.log"));
+    QVERIFY(!name->isEnabled());
+    QTest::mouseDClick(name, Qt::LeftButton);
+    QVERIFY(world_->offered_choices.empty());
+    const QPalette& colours = name->palette();
+    QVERIFY(velmaric::Contrast_Ratio(colours.color(QPalette::Disabled, QPalette::Text),
+                                     colours.color(QPalette::Disabled, QPalette::Base)) >= 4.5);
+    // The text is drawn: pixels that stand out from the background.
+    const QImage drawn = name->grab().toImage();
+    const QColor ground = colours.color(QPalette::Disabled, QPalette::Base);
+    int standing_out = 0;
+    for (int y = 0; y < drawn.height(); ++y) {
+      for (int x = 0; x < drawn.width() / 2; ++x) {
+        if (velmaric::Contrast_Ratio(drawn.pixelColor(x, y), ground) >= 3) ++standing_out;
+      }
+    }
+    QVERIFY2(standing_out > 20, qPrintable(QString::number(standing_out)));
+    Click(form_->Log_to_File_RadioButton);
+    QTest::mouseDClick(name, Qt::LeftButton);
+    QCOMPARE(world_->offered_choices.size(), std::size_t{1});
+  }
+
+  // The keyboard's cycle: the flat snapshot buttons are never in it, so
+  // Shift+Tab from the copy box reaches Start / Stop / Resume.
+  void the_tab_cycle_ends_on_start_stop_resume_and_wraps() {
+    Click(form_->Start_Stop_Resume_BitBtn);
+    QVERIFY(form_->Snap_Shot_Since_Start_Button->isEnabled());
+    QApplication::setActiveWindow(form_.get());
+    form_->Copy_Edit_Box->setFocus();
+    QWidget* const first = QApplication::focusWidget();
+    QCOMPARE(first, form_->Copy_Edit_Box);
+    // Once round: disabled boxes and the unchecked radio button are passed.
+    QStringList cycle;
+    do {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      cycle << QApplication::focusWidget()->objectName();
+    } while (QApplication::focusWidget() != first && cycle.size() < 40);
+    QCOMPARE(cycle.join(QLatin1Char(' ')),
+             QStringLiteral("Do_Not_Log_RadioButton Reset_Log_Button View_Log_Button "
+                            "Select_Log_File_BitBtn Write_Time_to_Log_Only_CheckBox "
+                            "Elapsed_Secs_Edit Elapsed_Mins_Edit Elapsed_Hours_Edit Date_Time_Edit "
+                            "Stops_Since_Last_Reset_SpinEdit Write_Stop_Count_CheckBox Exit_BitBtn "
+                            "Reset_BitBtn Start_Stop_Resume_BitBtn Copy_Edit_Box"));
+    QTest::keyClick(first, Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), form_->Start_Stop_Resume_BitBtn);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QCOMPARE(form_->Start_Stop_Resume_BitBtn->text(), QStringLiteral("&Resume"));
   }
 
   void menu_keys_never_reach_the_edit_fields() {
