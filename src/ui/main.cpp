@@ -4,6 +4,12 @@
 #include <QDesktopServices>
 #include <QSessionManager>
 #include <QUrl>
+#include <algorithm>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "platform/autostart_folder.h"
 #include "platform/editor.h"
@@ -11,15 +17,26 @@
 #include "platform/linux_clock.h"
 #include "platform/removable_media.h"
 #include "settings/settings_location.h"
+#include "ui/command_line.h"
 #include "ui/main_window.h"
 #include "ui/qt_message_box.h"
 #include "ui/single_instance.h"
 #include "ui/termination_signals.h"
+#include "ui/window_system.h"
 
 int main(int argc, char* argv[]) {
+  // --help and --version answer before anything else: no window, no
+  // hand-over to a running program.
+  if (const std::optional<int> status = velmaric::Answer_Command_Line(
+          std::vector<std::string>(argv + std::min(argc, 1), argv + argc), std::cout)) {
+    return *status;
+  }
   // Read first of all: an update may replace the program file while it runs.
   velmaric::Executable_Path();
-  QApplication application(argc, argv);
+  const std::unique_ptr<QApplication> application = velmaric::Connect_To_Window_System(argc, argv);
+  // What the toolkit did not take as its own is not the program's either.
+  velmaric::Note_Ignored_Arguments(std::vector<std::string>(argv + std::min(argc, 1), argv + argc),
+                                   std::cerr);
   QApplication::setApplicationName(QStringLiteral("velmaric"));
   QGuiApplication::setDesktopFileName(QStringLiteral("io.example.velmaric"));
 
@@ -45,7 +62,7 @@ int main(int argc, char* argv[]) {
   // Logging off, a shutdown, a kill: the program saves and ends, whatever
   // box or start-up step is waiting.
   velmaric::On_Termination_Signals(&main_form, [&main_form] { main_form.Request_End(); });
-  QObject::connect(&application, &QGuiApplication::commitDataRequest, &main_form,
+  QObject::connect(application.get(), &QGuiApplication::commitDataRequest, &main_form,
                    [&main_form](QSessionManager&) { main_form.Request_End(); });
 
   instance.Serve(&main_form);

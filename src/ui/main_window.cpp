@@ -65,6 +65,7 @@ TMainForm1::TMainForm1(const Window_Services& services, QWidget* parent)
   Create_Menu();
   Create_Dialog();
   Set_Tab_Order();
+  Name_Controls_For_Assistive_Technology();
   AboutBox = new TAboutBox(services.about, this);
   Connect_Handlers();
   client->installEventFilter(this);

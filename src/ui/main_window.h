@@ -189,6 +189,7 @@ class TMainForm1 : public QMainWindow,
   void Create_Dialog();
   void Connect_Check_Item(QAction* item, void (TMainForm1::*handler)());
   void Set_Tab_Order();
+  void Name_Controls_For_Assistive_Technology();
   void Connect_Handlers();
   void Apply_Product_Texts();
 

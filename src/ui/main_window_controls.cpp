@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
+#include <utility>
 
 #include "core/window_place.h"
 #include "ui/control_style.h"
@@ -238,6 +239,37 @@ void TMainForm1::Set_Tab_Order() {
                                        Reset_BitBtn,
                                        Start_Stop_Resume_BitBtn};
   for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
+}
+
+void TMainForm1::Name_Controls_For_Assistive_Technology() {
+  // Controls that show no words of their own get a short name; the others
+  // are named by their caption, or else by their hint, which then is not
+  // repeated as the description.
+  const std::pair<QWidget*, const char*> unnamed[] = {
+      {Snap_Shot_Since_Start_Button, "Snapshot since the original Start"},
+      {Snap_Shot_Since_Resume_Button, "Snapshot since the last Resume"},
+      {Select_Log_File_BitBtn, "Select Log File"},
+      {Log_File_Name_EditBox, "Log file name"},
+      {Stops_Since_Last_Reset_SpinEdit, "Stops since the last Reset"},
+  };
+  for (const auto& [control, name] : unnamed) control->setAccessibleName(QString::fromLatin1(name));
+  for (const Component& component : components_) {
+    QWidget* const control = component.control;
+    if (control == nullptr || !control->accessibleName().isEmpty()) continue;
+    QString caption;
+    if (auto* button = qobject_cast<QAbstractButton*>(control)) caption = button->text();
+    if (auto* group = qobject_cast<QGroupBox*>(control)) caption = group->title();
+    caption.remove(QLatin1Char('&'));
+    caption = caption.trimmed();
+    if (caption.endsWith(QLatin1Char(':'))) caption.chop(1);
+    caption = caption.trimmed();
+    if (!caption.isEmpty()) {
+      control->setAccessibleName(caption);
+      control->setAccessibleDescription(control->toolTip());
+    } else if (!control->toolTip().isEmpty()) {
+      control->setAccessibleName(control->toolTip());
+    }
+  }
 }
 
 }  // namespace velmaric

@@ -3,6 +3,7 @@
 
 #include "ui/main_window.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QFile>
@@ -235,6 +236,31 @@ class Main_Window_Test : public QObject, protected velmaric::testing::Window_Fix
     QCOMPARE(QApplication::focusWidget(), form_->Start_Stop_Resume_BitBtn);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     QCOMPARE(form_->Start_Stop_Resume_BitBtn->text(), QStringLiteral("&Resume"));
+  }
+
+  // Assistive technology gets a name for every control that can be used or
+  // read: its caption, its hint, or a short description for the pictures.
+  void every_control_has_an_accessible_name() {
+    int named = 0;
+    for (QWidget* control : form_->client->findChildren<QWidget*>()) {
+      const bool usable = control->focusPolicy() != Qt::NoFocus ||
+                          qobject_cast<QAbstractButton*>(control) != nullptr;
+      if (!usable || control->parentWidget() != form_->client || !control->isVisible()) continue;
+      QAccessibleInterface* const seen = QAccessible::queryAccessibleInterface(control);
+      QVERIFY(seen != nullptr);
+      QVERIFY2(!seen->text(QAccessible::Name).trimmed().isEmpty(),
+               qPrintable(control->objectName()));
+      ++named;
+    }
+    QCOMPARE(named, 19);
+    const auto name_of = [](QWidget* control) {
+      return QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
+    };
+    QCOMPARE(name_of(form_->Snap_Shot_Since_Start_Button),
+             QStringLiteral("Snapshot since the original Start"));
+    QCOMPARE(name_of(form_->Start_Stop_Resume_BitBtn), QStringLiteral("Start"));
+    QCOMPARE(name_of(form_->Copy_Edit_Box),
+             QStringLiteral("Elapsed Time in DD.HH:MM:SS.HH format."));
   }
 
   void menu_keys_never_reach_the_edit_fields() {
