@@ -5,6 +5,7 @@
 #include <optional>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "core/command_error.h"
 #include "platform/executable.h"
@@ -77,8 +78,40 @@ std::optional<std::string> Raw_Exec_Value(const std::string& contents) {
   return std::nullopt;
 }
 
-// Every user's session reads the entry, whatever our umask was.
-constexpr std::uint32_t readable_by_all = 0444;
+// The user's session must read the entry, whatever our umask was.
+constexpr std::uint32_t readable_by_owner = 0400;
+// New levels of the folder, as the base directory rules ask for the
+// configuration home: the user's alone.
+constexpr std::uint32_t private_folder = 0700;
+
+// A string value with the desktop entry escapes: a line break, tab or
+// carriage return cannot stand in it as it is, and a blank at either end
+// would be taken for padding.
+std::string Escape_String_Value(std::string_view text) {
+  std::string value;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    switch (text[i]) {
+      case '\\':
+        value += "\\\\";
+        break;
+      case '\n':
+        value += "\\n";
+        break;
+      case '\t':
+        value += "\\t";
+        break;
+      case '\r':
+        value += "\\r";
+        break;
+      case ' ':
+        value += i == 0 || i + 1 == text.size() ? "\\s" : " ";
+        break;
+      default:
+        value += text[i];
+    }
+  }
+  return value;
+}
 
 std::string Desktop_Entry(const std::string& path) {
   return "[Desktop Entry]\n"
@@ -88,7 +121,23 @@ std::string Desktop_Entry(const std::string& path) {
          "Exec=" +
          Encode_Exec_Value(path) +
          "\n"
+         // Without the program the session skips the entry instead of failing.
+         "TryExec=" +
+         Escape_String_Value(path) +
+         "\n"
          "X-GNOME-Autostart-enabled=true\n";
+}
+
+// The folder that holds name: "/a/b" -> "/a", "/a" -> "/".
+std::string Parent_Folder(const std::string& name) {
+  const std::size_t slash = name.find_last_of('/');
+  return slash == 0 || slash == std::string::npos ? "/" : name.substr(0, slash);
+}
+
+// The name without the slashes at its end, "/" kept.
+std::string Without_Trailing_Slashes(std::string name) {
+  while (name.size() > 1 && name.back() == '/') name.pop_back();
+  return name;
 }
 
 }  // namespace
@@ -105,26 +154,7 @@ std::string Encode_Exec_Value(const std::string& path) {
     command = quoted + "\"";
   }
   // The general string escapes come last: readers undo them first.
-  std::string value;
-  for (const char c : command) {
-    switch (c) {
-      case '\\':
-        value += "\\\\";
-        break;
-      case '\n':
-        value += "\\n";
-        break;
-      case '\t':
-        value += "\\t";
-        break;
-      case '\r':
-        value += "\\r";
-        break;
-      default:
-        value += c;
-    }
-  }
-  return value;
+  return Escape_String_Value(command);
 }
 
 std::string Decode_Exec_Value(const std::string& value) {
@@ -160,6 +190,10 @@ std::string Decode_Exec_Value(const std::string& value) {
   return command;
 }
 
+std::string User_Autostart_Folder() {
+  return User_Config_Folder() + "/autostart";
+}
+
 Autostart_Folder::Autostart_Folder(File_System& files, std::string folder)
     : files_(&files), folder_(std::move(folder)) {}
 
@@ -168,7 +202,36 @@ std::string Autostart_Folder::Entry_File(const std::string& name) const {
 }
 
 bool Autostart_Folder::Key_Exists() const {
-  return Directory_Exists(*files_, folder_) && Folder_Writable(*files_, folder_);
+  if (!Is_Full_Path(folder_)) return false;
+  try {
+    for (std::string level = Without_Trailing_Slashes(folder_);; level = Parent_Folder(level)) {
+      if (files_->Status(level).type == File_Type::directory) {
+        return Folder_Writable(*files_, level);
+      }
+      // A file, or a link to nothing, where a folder would have to be made.
+      if (level == "/" || files_->Link_Status(level).Exists()) return false;
+    }
+  } catch (const File_Error&) {
+    return false;  // a level we may not even look at
+  }
+}
+
+void Autostart_Folder::Make_Missing_Folders() {
+  std::vector<std::string> missing;
+  for (std::string level = Without_Trailing_Slashes(folder_);
+       level != "/" && !Directory_Exists(*files_, level); level = Parent_Folder(level)) {
+    missing.push_back(level);
+  }
+  for (auto level = missing.rbegin(); level != missing.rend(); ++level) {
+    try {
+      files_->Make_Folder(*level);
+    } catch (const File_Error&) {
+      // Made by someone else meanwhile: it is there all the same, and theirs.
+      if (Directory_Exists(*files_, *level)) continue;
+      throw;
+    }
+    files_->Set_Permissions(*level, private_folder);
+  }
 }
 
 void Autostart_Folder::Write_String(const std::string& name, const std::string& text) {
@@ -176,9 +239,10 @@ void Autostart_Folder::Write_String(const std::string& name, const std::string& 
   try {
     // A link here usually points at the program's menu entry elsewhere, which
     // must stay as it is: the value is the name in this folder.
+    Make_Missing_Folders();
     if (files_->Link_Status(file).type == File_Type::symbolic_link) files_->Remove(file);
     Replace_Regular_File(*files_, file, Desktop_Entry(text));
-    files_->Set_Permissions(file, files_->Status(file).permissions | readable_by_all);
+    files_->Set_Permissions(file, files_->Status(file).permissions | readable_by_owner);
   } catch (const Command_Error&) {
     throw Command_Error("Failed to set data for '" + name + "'");
   }

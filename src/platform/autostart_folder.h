@@ -1,16 +1,22 @@
 #pragma once
-// The machine-wide list of programs started when a user logs in.
+// The list of programs started when this user logs in.
 //
 // Startup_Registry is that list as the start-up entry logic sees it: one key
 // holding named string values. Autostart_Folder keeps it as XDG autostart
-// desktop entries in a folder, /etc/xdg/autostart for the real program, so
-// the entry serves every user of the computer:
+// desktop entries in a folder, the user's own autostart folder for the real
+// program (see User_Autostart_Folder), so each user decides for themselves
+// and needs no administrator:
 //
-//   key exists      the folder exists and this process may write in it; it is
-//                   never created
+//   key exists      the folder is a full path, and either exists and this
+//                   process may write in it, or could be made: the nearest
+//                   level of it that exists is a folder we may write in.
+//                   Asking never creates anything; the first write makes
+//                   the missing levels, private to the user (rwx------)
 //   value N         the file "<N>.desktop" in the folder
 //   data of N       the Exec= line of its [Desktop Entry] group, with the
-//                   entry's quoting and escapes undone
+//                   entry's quoting and escapes undone. A written entry also
+//                   names the same path in TryExec=, so that an entry left
+//                   behind by a program since removed starts nothing
 //   another type    a file "<N>.desktop" that is not a desktop entry with an
 //                   Exec= line: reading it throws
 //                   Command_Error("Invalid data type for '<N>'")
@@ -39,11 +45,15 @@ class Startup_Registry {
   virtual bool Value_Exists(const std::string& name) const = 0;
 };
 
-inline constexpr const char* system_autostart_folder = "/etc/xdg/autostart";
+// The user's autostart folder, the one place that decides it:
+// $XDG_CONFIG_HOME/autostart, or ~/.config/autostart when XDG_CONFIG_HOME is
+// unset, empty or not a full path. The desktop session starts the entries
+// it finds there when the user logs in.
+std::string User_Autostart_Folder();
 
 class Autostart_Folder final : public Startup_Registry {
  public:
-  explicit Autostart_Folder(File_System& files, std::string folder = system_autostart_folder);
+  Autostart_Folder(File_System& files, std::string folder);
 
   std::string Key_Text() const override { return folder_; }
   bool Key_Exists() const override;
@@ -56,6 +66,10 @@ class Autostart_Folder final : public Startup_Registry {
   std::string Entry_File(const std::string& name) const;
 
  private:
+  // Makes the levels of the folder that are missing; a refusal throws
+  // File_Error.
+  void Make_Missing_Folders();
+
   File_System* files_;  // a pointer, so that a folder can be assigned another
   std::string folder_;
 };

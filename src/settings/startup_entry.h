@@ -1,7 +1,7 @@
 #pragma once
-// The entry that starts this program whenever a user logs in.
+// The entry that starts this program whenever the user logs in.
 //
-// The entry is one string value in the machine-wide start-up registry (see
+// The entry is one string value in the user's start-up registry (see
 // platform/autostart_folder.h): named after the executable's file name, it
 // holds the executable's full path. The "Auto-Run at Windows Startup" check
 // mark mirrors it: it is set from Check_Startup_Entry at every start-up

@@ -54,7 +54,7 @@ int main(int argc, char* argv[]) {
         QDesktopServices::openUrl(QUrl(QString::fromStdString(target)));
       },
       velmaric::Read_Memory_Status, velmaric::Executable_Path};
-  velmaric::Autostart_Folder autostart(files);
+  velmaric::Autostart_Folder autostart(files, velmaric::User_Autostart_Folder());
   velmaric::TMainForm1 main_form({files, clock, boxes, editor, velmaric::Settings_File_Name,
                                   velmaric::Executable_Path, nullptr, about, autostart,
                                   velmaric::Removable_Medium_Root});

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -130,22 +131,63 @@ TEST_F(Startup_Entry, MenuCommandAddsAndRemovesTheEntry) {
             (Shown{{"Information", added}, {"Information", removed}, {"Information", removed}}));
 }
 
-TEST_F(Startup_Entry, MissingOrRefusedFolderIsAMissingKeyAndKeepsTheCheckMark) {
+TEST_F(Startup_Entry, FolderThatCannotBeMadeOrWrittenIsAMissingKeyAndKeepsTheCheckMark) {
   Write_File(temp.Path("file"), "");
+  ASSERT_EQ(symlink(temp.Path("nowhere").c_str(), temp.Path("dangling").c_str()), 0);
   ASSERT_EQ(chmod(temp.Path("").c_str(), 0755), 0);
-  if (geteuid() != 0) {
-    ASSERT_EQ(chmod(key.c_str(), 0555), 0);
-  }
-  for (const std::string& folder : {temp.Path("missing"), temp.Path("file/autostart"), key}) {
-    SCOPED_TRACE(folder);
-    Autostart_Folder refused(Real_File_System(), folder);
-    const std::string outcome = folder == key
+  ASSERT_EQ(chmod(key.c_str(), 0555), 0);
+  const struct {
+    std::string folder;
+    bool without_root;  // root may write in any folder
+  } rows[] = {
+      {temp.Path("file/autostart"), false},    // a file where a folder must be
+      {temp.Path("file/a/autostart"), false},  // ... further up
+      {temp.Path("dangling"), false},          // a link to nothing
+      {temp.Path("dangling/autostart"), false},
+      {"config/autostart", false},  // not a full path: it depends on where we are
+      {key, true},                  // there, but not ours to write in
+      {key + "/", true},
+      {key + "/new/autostart", true},  // missing, in a folder not ours to write in
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.folder);
+    Autostart_Folder refused(Real_File_System(), row.folder);
+    const std::string outcome = row.without_root
                                     ? Without_Root([&] { return Click_Both_Ways(refused); })
                                     : Click_Both_Ways(refused);
-    EXPECT_EQ(outcome, "010|Error:" + Error_Text(key_missing, folder, true) +
-                           "|Error:" + Error_Text(key_missing, folder, false));
+    EXPECT_EQ(outcome, "010|Error:" + Error_Text(key_missing, row.folder, true) +
+                           "|Error:" + Error_Text(key_missing, row.folder, false));
   }
   EXPECT_FALSE(File_Exists(Real_File_System(), entry));
+  EXPECT_FALSE(std::filesystem::exists(key + "/new"));
+  EXPECT_FALSE(std::filesystem::exists(temp.Path("nowhere")));
+  EXPECT_FALSE(std::filesystem::exists(temp.Path("config")));
+}
+
+TEST_F(Startup_Entry, MissingFolderIsMadeForTheUserAloneAtTheFirstWrite) {
+  ASSERT_EQ(chmod(temp.Path("").c_str(), 0751), 0);
+  const std::string config = temp.Path("config");
+  Autostart_Folder fresh(Real_File_System(), config + "/autostart");
+  // Looking and removing leave no trace.
+  EXPECT_FALSE(Check_Startup_Entry(fresh, exe, boxes));
+  EXPECT_FALSE(Auto_Run_at_Windows_Startup_OptionClick(true, fresh, exe, boxes));
+  EXPECT_FALSE(std::filesystem::exists(config));
+  const mode_t old_mask = umask(0);
+  EXPECT_TRUE(Auto_Run_at_Windows_Startup_OptionClick(false, fresh, exe, boxes));
+  umask(old_mask);
+  EXPECT_TRUE(Check_Startup_Entry(fresh, exe, boxes));
+  EXPECT_EQ(Boxes(), (Shown{{"Information", removed}, {"Information", added}}));
+  for (const std::string& folder : {config, config + "/autostart"}) {
+    struct stat info {};
+    ASSERT_EQ(stat(folder.c_str(), &info), 0) << folder;
+    EXPECT_EQ(info.st_mode & 07777, 0700U) << folder;
+  }
+  struct stat info {};
+  ASSERT_EQ(stat(temp.Path("").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0751U);  // what was there stays as it was
+  EXPECT_NE(
+      Read_File(config + "/autostart/velmaric.desktop").find("\nExec=\"/opt/a b/velmaric\"\n"),
+      std::string::npos);
 }
 
 TEST_F(Startup_Entry, ValueThatReadsBackDifferentOrStaysIsReported) {
@@ -229,38 +271,51 @@ TEST_F(Startup_Entry, RefusedWriteEndsTheCommandButNotTheProgramStart) {
   EXPECT_EQ(Read_File(entry), "[Desktop Entry]\nExec=/old/velmaric\n");
 }
 
-TEST_F(Startup_Entry, WriteReplacesALinkedEntryAndLetsEveryUserReadIt) {
+TEST_F(Startup_Entry, WriteReplacesALinkedEntryAndLetsTheUsersSessionReadIt) {
   Write_File(temp.Path("menu.desktop"), "menu");
   ASSERT_EQ(symlink(temp.Path("menu.desktop").c_str(), entry.c_str()), 0);
-  const mode_t old_mask = umask(077);
+  const mode_t old_mask = umask(0477);
   EXPECT_TRUE(Add_Startup_Entry(registry, exe, boxes));
   umask(old_mask);
   EXPECT_EQ(Read_File(temp.Path("menu.desktop")), "menu");
   struct stat info {};
   ASSERT_EQ(lstat(entry.c_str(), &info), 0);
   EXPECT_TRUE(S_ISREG(info.st_mode));
-  EXPECT_EQ(info.st_mode & 0444, 0444U);
+  // Readable by the user, and by no one the umask keeps out.
+  EXPECT_EQ(info.st_mode & 0777, 0600U);
 }
 
-// Paths and the Exec= line that must carry them.
-const std::pair<std::string, std::string> exec_rows[] = {
-    {"/opt/plain/velmaric", "Exec=/opt/plain/velmaric"},
-    {"/opt/a b/velmaric", "Exec=\"/opt/a b/velmaric\""},
-    {"/opt/50%/velmaric", "Exec=/opt/50%%/velmaric"},
-    {"/opt/back\\slash/velmaric", "Exec=\"/opt/back\\\\\\\\slash/velmaric\""},
-    {"/opt/$x`y`\"z\"/velmaric", "Exec=\"/opt/\\\\$x\\\\`y\\\\`\\\\\"z\\\\\"/velmaric\""},
-    {"/opt/tab\tnew\nline/velmaric", "Exec=\"/opt/tab\\tnew\\nline/velmaric\""},
-    {"/opt/~(1);&|<>*?#'/velmaric", "Exec=\"/opt/~(1);&|<>*?#'/velmaric\""},
-    {"/opt/\xC3\xA4 50% b/velmaric", "Exec=\"/opt/\xC3\xA4 50%% b/velmaric\""},
+// Paths, and the Exec= and TryExec= lines that must carry them.
+struct Entry_Row {
+  std::string path, exec_line, try_exec_line;
+};
+const Entry_Row entry_rows[] = {
+    {"/opt/plain/velmaric", "Exec=/opt/plain/velmaric", "TryExec=/opt/plain/velmaric"},
+    {"/opt/a b/velmaric", "Exec=\"/opt/a b/velmaric\"", "TryExec=/opt/a b/velmaric"},
+    {"/opt/50%/velmaric", "Exec=/opt/50%%/velmaric", "TryExec=/opt/50%/velmaric"},
+    {"/opt/back\\slash/velmaric", "Exec=\"/opt/back\\\\\\\\slash/velmaric\"",
+     "TryExec=/opt/back\\\\slash/velmaric"},
+    {"/opt/$x`y`\"z\"/velmaric", "Exec=\"/opt/\\\\$x\\\\`y\\\\`\\\\\"z\\\\\"/velmaric\"",
+     "TryExec=/opt/$x`y`\"z\"/velmaric"},
+    {"/opt/tab\tnew\nline/velmaric", "Exec=\"/opt/tab\\tnew\\nline/velmaric\"",
+     "TryExec=/opt/tab\\tnew\\nline/velmaric"},
+    {"/opt/cr\r/velmaric", "Exec=\"/opt/cr\\r/velmaric\"", "TryExec=/opt/cr\\r/velmaric"},
+    {"/opt/~(1);&|<>*?#'/velmaric", "Exec=\"/opt/~(1);&|<>*?#'/velmaric\"",
+     "TryExec=/opt/~(1);&|<>*?#'/velmaric"},
+    {"/opt/\xC3\xA4 50% b/velmaric", "Exec=\"/opt/\xC3\xA4 50%% b/velmaric\"",
+     "TryExec=/opt/\xC3\xA4 50% b/velmaric"},
+    // A blank at the end of a value would be taken for padding.
+    {"/opt/a/velmaric ", "Exec=\"/opt/a/velmaric \"", "TryExec=/opt/a/velmaric\\s"},
 };
 
-TEST_F(Startup_Entry, PathsRoundTripThroughTheExecLine) {
-  for (const auto& [path, exec_line] : exec_rows) {
-    SCOPED_TRACE(path);
-    EXPECT_TRUE(Write_Registry_String(registry, "velmaric", path, boxes));
-    EXPECT_NE(Read_File(entry).find("\n" + exec_line + "\n"), std::string::npos)
-        << Read_File(entry);
-    EXPECT_EQ(Read_Registry_String(registry, "velmaric"), path);
+TEST_F(Startup_Entry, PathsRoundTripThroughTheExecLineAndNameTheProgramToTry) {
+  for (const auto& row : entry_rows) {
+    SCOPED_TRACE(row.path);
+    EXPECT_TRUE(Write_Registry_String(registry, "velmaric", row.path, boxes));
+    const std::string contents = Read_File(entry);
+    EXPECT_NE(contents.find("\n" + row.exec_line + "\n"), std::string::npos) << contents;
+    EXPECT_NE(contents.find("\n" + row.try_exec_line + "\n"), std::string::npos) << contents;
+    EXPECT_EQ(Read_Registry_String(registry, "velmaric"), row.path);
   }
   EXPECT_EQ(Boxes(), Shown{});
 }
@@ -269,9 +324,9 @@ TEST_F(Startup_Entry, WrittenEntriesPassDesktopFileValidate) {
   if (std::system("command -v desktop-file-validate >/dev/null 2>&1") != 0) {
     GTEST_SKIP() << "desktop-file-validate is not installed";
   }
-  for (const auto& row : exec_rows) {
-    SCOPED_TRACE(row.first);
-    ASSERT_TRUE(Write_Registry_String(registry, "velmaric", row.first, boxes));
+  for (const auto& row : entry_rows) {
+    SCOPED_TRACE(row.path);
+    ASSERT_TRUE(Write_Registry_String(registry, "velmaric", row.path, boxes));
     FILE* validate = popen(("desktop-file-validate " + entry + " 2>&1").c_str(), "r");
     ASSERT_NE(validate, nullptr);
     std::string output;

@@ -27,7 +27,7 @@ struct Fake_Window_Services {
   std::vector<std::string> offered_choices;    // what it was primed with
   std::vector<std::string> opened;             // links handed to the desktop
   Memory_Status memory{42, 8ULL << 30, 4ULL << 30, 0, 0};
-  Autostart_Folder autostart{Real_File_System(), "/nonexistent/velmaric-test-autostart"};
+  Autostart_Folder autostart{Real_File_System(), "/dev/null/velmaric-test-autostart"};
   std::optional<std::string> medium;  // the removable disk's root; none mounted
 
   Window_Services Services() {

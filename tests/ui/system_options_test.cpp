@@ -1,5 +1,6 @@
 // Start at login and the removable-disk transfer, driven through the menu
-// with a temporary autostart folder and a temporary folder for the disk.
+// with a temporary autostart folder (made by the first entry) and a
+// temporary folder for the disk.
 
 #include <QAction>
 #include <QDir>
@@ -25,23 +26,26 @@ class System_Options_Test : public QObject, protected velmaric::testing::Window_
  private slots:
   void init() {
     QDir(folder_.path()).removeRecursively();
-    for (const char* sub : {"app", "autostart", "disk", "logs"}) QDir().mkpath(Path(sub));
+    for (const char* sub : {"app", "disk", "logs"}) QDir().mkpath(Path(sub));
     Create_World();
     world_->settings_file = Path(QStringLiteral("app/velmaric.ini")).toStdString();
     world_->executable = Path(QStringLiteral("app/velmaric")).toStdString();
-    world_->autostart = velmaric::Autostart_Folder(velmaric::Real_File_System(),
-                                                   Path(QStringLiteral("autostart")).toStdString());
+    world_->autostart = velmaric::Autostart_Folder(
+        velmaric::Real_File_System(), Path(QStringLiteral("config/autostart")).toStdString());
     world_->medium = Path(QStringLiteral("disk")).toStdString();
   }
   void cleanup() { Close_Program(); }
 
   void the_menu_item_adds_and_removes_the_login_entry() {
     Start_Program();
-    const QString entry = Path(QStringLiteral("autostart/velmaric.desktop"));
+    const QString entry = Path(QStringLiteral("config/autostart/velmaric.desktop"));
     QVERIFY(!form_->Auto_Run_at_Windows_Startup_Option->isChecked());
     form_->Auto_Run_at_Windows_Startup_Option->trigger();
     QVERIFY(form_->Auto_Run_at_Windows_Startup_Option->isChecked());
-    QVERIFY(Contents(entry).contains("Exec=" + Path(QStringLiteral("app/velmaric")).toUtf8()));
+    QVERIFY(
+        Contents(entry).contains("\nExec=" + Path(QStringLiteral("app/velmaric")).toUtf8() + "\n"));
+    QVERIFY(Contents(entry).contains("\nTryExec=" + Path(QStringLiteral("app/velmaric")).toUtf8() +
+                                     "\n"));
     QCOMPARE(
         world_->boxes.shown.back().text,
         std::string("This program (velmaric) will now run automatically at Windows Start-Up."));
