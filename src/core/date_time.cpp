@@ -104,6 +104,10 @@ std::int64_t Absolute_Milli_Seconds(Date_Time t) {
 
 }  // namespace
 
+int Milli_Seconds_To_Next_Second(Date_Time t) {
+  return 1000 - Decode_Date_Time(t).milli_second + 1;
+}
+
 double Centi_Seconds_Between_Local(Date_Time from, Date_Time to) {
   // Integer division truncates toward zero, in both directions.
   return static_cast<double>((Absolute_Milli_Seconds(to) - Absolute_Milli_Seconds(from)) / 10);

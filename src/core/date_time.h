@@ -31,6 +31,10 @@ struct Date_Time_Fields {
 };
 Date_Time_Fields Decode_Date_Time(Date_Time t);
 
+// Milliseconds from the stamp until its second, as a text shows it, has
+// turned: 2 to 1001, a millisecond past the turn.
+int Milli_Seconds_To_Next_Second(Date_Time t);
+
 // The time that really passed between two local time stamps, in whole
 // centiseconds truncated toward zero (negative when `to` is earlier). Each
 // stamp becomes an absolute instant through the time-zone rules in force at

@@ -27,8 +27,8 @@ double Stopwatch::Segment_Centi_Seconds() const {
                     micro_seconds_per_centi_second);
 }
 
-void Stopwatch::Timer1Timer() {
-  // One reading serves the counter, the next tick's base and every text.
+void Stopwatch::Catch_Up() {
+  // One reading serves the counter, the next reading's base and every text.
   const Clock_Reading now = clock_.Now();
   if (Running()) {
     last_tick_monotonic_us_ = now.monotonic_us;
@@ -63,10 +63,11 @@ void Stopwatch::Render() const {
 }
 
 void Stopwatch::Start_Stop_Resume_BitBtnClick() {
+  Catch_Up();
   if (start_stop_resume_caption == caption_start) {
-    Start(clock_.Now());
+    Start(last_reading_);
   } else if (start_stop_resume_caption == caption_resume) {
-    Resume(clock_.Now());
+    Resume(last_reading_);
   } else if (start_stop_resume_caption == caption_stop) {
     Stop();
   }
@@ -94,8 +95,8 @@ void Stopwatch::Resume(const Clock_Reading& now) {
 }
 
 void Stopwatch::Stop() {
-  // The counter keeps the value of the last tick: the stop line measures
-  // from that tick as well.
+  // The counter keeps the value of the click's own reading, which the stop
+  // line shows as well.
   start_stop_resume_caption = caption_resume;
   control_label_caption = label_stop;
   snap_shot_since_resume_enabled = false;
@@ -110,6 +111,7 @@ void Stopwatch::Count_Stop() {
 }
 
 void Stopwatch::Reset_BitBtnClick() {
+  Catch_Up();
   control_label_caption = label_reset;
   start_stop_resume_caption = caption_start;
   stop_count = 0;

@@ -39,7 +39,7 @@ class Stopwatch_Events {
   virtual void Append_Reset_Marker() = 0;  // the reset marker, when a log is named
 };
 
-// The five display fields and the menu-bar clock as the last tick rendered them.
+// The five display fields and the menu-bar clock as of the last reading.
 struct Stopwatch_Texts {
   std::string date_time = " ... ../../.. 00:00:00";  // Date_Time_Edit
   std::string elapsed_secs = " 0.0";                  // Elapsed_Secs_Edit
@@ -53,7 +53,11 @@ class Stopwatch {
  public:
   Stopwatch(const Clock& clock, Stopwatch_Events& events);
 
-  void Timer1Timer();
+  // The timer's tick: the counter and the texts brought up to the clock.
+  void Timer1Timer() { Catch_Up(); }
+  // One reading of the clock, taken by every command as it runs, so that
+  // no figure depends on when the last tick came.
+  void Catch_Up();
   void Start_Stop_Resume_BitBtnClick();
   // Leaves the notice to the caller: it is shown only when this returns.
   void Reset_BitBtnClick();
@@ -64,14 +68,14 @@ class Stopwatch {
   // A restored counter; while running, counting goes on from it.
   void Set_Elapsed_Centi_Seconds(double centi_seconds);
 
-  // The run segment from the last Start or Resume to the last tick, in whole
-  // centiseconds (truncated), as the log shows it.
+  // The run segment from the last Start or Resume to the last reading, in
+  // whole centiseconds (truncated), as the log shows it.
   double Segment_Centi_Seconds() const;
 
-  // The clock reading of the last tick.
+  // The last reading of the clock, by a tick or a command.
   const Clock_Reading& Last_Reading() const { return last_reading_; }
 
-  // The display texts as of the last tick. They are built when asked for,
+  // The display texts as of the last reading. They are built when asked for,
   // not on every tick: a window repaints far less often than the clock ticks.
   const Stopwatch_Texts& Texts() const;
 

@@ -86,6 +86,8 @@ void Settings_File::Clear_Leftovers() {
 }
 
 void Settings_File::Save_Settings() {
+  // The counter as of this moment, not of the last tick.
+  stopwatch_.Catch_Up();
   if (settings_file_name_.empty()) settings_file_name_ = locate_();
   const std::string folder = Directory_Of_File(settings_file_name_);
   if (!Directory_Exists(files_, folder)) Force_Directory_Path(files_, folder);

@@ -22,6 +22,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "core/date_time.h"
 #include "core/layout_scaling.h"
 #include "core/window_place.h"
 #include "settings/settings_file.h"
@@ -363,6 +364,16 @@ void TMainForm1::Timer1Timer() {
     Refresh_Fields();
     last_view_refresh_us_ = now;
   }
+  Schedule_Next_Tick();
+}
+
+void TMainForm1::Schedule_Next_Tick() {
+  // Running, the hundredths change all the time: the fields follow at the
+  // view's pace. Standing, only the clock's seconds change.
+  const int wait_ms = stopwatch_.Running()
+                          ? static_cast<int>(view_refresh_us / 1000)
+                          : Milli_Seconds_To_Next_Second(stopwatch_.Last_Reading().wall);
+  Timer1->start(wait_ms);
 }
 
 void TMainForm1::Start_Stop_Resume_BitBtnClick() {

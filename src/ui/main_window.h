@@ -3,10 +3,10 @@
 //
 // Data flow. The window owns no timing logic: a `Stopwatch` (core) holds the
 // counter, the time stamps, the run-state captions and the texts of the five
-// display fields and the menu-bar clock. Every 1 ms `Timer1` ticks the
-// stopwatch; the window then copies the stopwatch's texts into its fields,
-// at most once per `view_refresh_us` while nothing else changed, because
-// repainting, not computing, is what costs a desktop stopwatch its CPU.
+// display fields and the menu-bar clock. `Timer1` ticks the stopwatch only
+// when a shown text next changes: every `view_refresh_us` while it runs, at
+// the next second of the clock while it stands; the window then copies the
+// stopwatch's texts into its fields. A program at rest does no work.
 // Button and menu handlers make one call into the logic, inside one guard
 // (`Run_Command`) that turns a failure into a single "Error" box, and then
 // refresh the view from the logic.
@@ -103,6 +103,8 @@ class TMainForm1 : public QMainWindow,
 
   // Handlers, public so that tests and the program's entry can drive them.
   void Timer1Timer();
+  // Arms Timer1 for the moment a shown text next changes.
+  void Schedule_Next_Tick();
   void Start_Stop_Resume_BitBtnClick();
   void Reset_BitBtnClick();
   void Exit_BitBtnClick();
@@ -309,6 +311,8 @@ class TMainForm1 : public QMainWindow,
 template <typename Command>
 inline void TMainForm1::Run_Command(Command&& command) {
   ++commands_running_;
+  // Every command works from the clock as it reads now.
+  stopwatch_.Catch_Up();
   try {
     command();
   } catch (const std::exception& failure) {
@@ -317,6 +321,7 @@ inline void TMainForm1::Run_Command(Command&& command) {
   }
   --commands_running_;
   Refresh_View();
+  Schedule_Next_Tick();
 }
 
 }  // namespace velmaric

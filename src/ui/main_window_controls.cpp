@@ -208,7 +208,10 @@ void TMainForm1::Create_Menu() {
 
 void TMainForm1::Create_Timer() {
   Timer1 = Add(new QTimer(this), "Timer1");
+  // Armed anew at every tick for the next change of a shown text; precise,
+  // so that it never wakes before the second it waits for has turned.
   Timer1->setTimerType(Qt::PreciseTimer);
+  Timer1->setSingleShot(true);
   Timer1->setInterval(1);
 }
 

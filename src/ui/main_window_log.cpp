@@ -151,7 +151,8 @@ void TMainForm1::Snap_Shot_Since_Start_ButtonClick() {
 }
 
 void TMainForm1::Copy_Elapsed_Time_To_Clipboard_OptionClick() {
-  // The field shows the total as of the last tick once it is brought up to date.
+  // The total at the moment of the copy.
+  stopwatch_.Catch_Up();
   Refresh_Fields();
   Copy_Edit_Box->selectAll();
   Copy_Edit_Box->copy();

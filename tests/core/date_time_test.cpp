@@ -87,6 +87,22 @@ TEST(Date_Time, DecodeRoundsToTheMillisecondAcrossMidnight) {
   }
 }
 
+// The tick that waits for the clock's next second wakes just past its turn.
+TEST(Date_Time, MilliSecondsToTheNextSecondEndJustPastItsTurn) {
+  const struct {
+    double ms_into_day;
+    int wait_ms;
+  } rows[] = {
+      {36'000'000.0, 1001}, {36'000'999.0, 2},  {36'000'500.0, 501},
+      {36'000'999.6, 1001},  // shown as the next second already
+      {86'399'999.6, 1001},  // and across midnight
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(testing::Message() << std::setprecision(17) << row.ms_into_day);
+    EXPECT_EQ(Milli_Seconds_To_Next_Second(46363.0 + row.ms_into_day / ms_per_day), row.wait_ms);
+  }
+}
+
 // A settings file may hold any number as the original start.
 TEST(Date_Time, StampsBeyondTheYears1To9999DecodeAsTheNearestEnd) {
   const double largest = std::numeric_limits<double>::max();

@@ -112,7 +112,7 @@ TEST_F(Stopwatch_Test, StartStopResumeStopSumsTheRunningSpans) {
 
   Click();
   Expect_State("&Stop", "GO", true, true);
-  EXPECT_EQ(watch.resume_date_time_text, "  Mon, 07.12.2026 @ 00:05:03");
+  EXPECT_EQ(watch.resume_date_time_text, "  Mon, 07.12.2026 @ 00:05:05");  // the click's reading
   EXPECT_EQ(watch.original_start_date_time, start_wall);
   EXPECT_EQ(watch.resume_time, start_wall);
   EXPECT_EQ(watch.last_tick_time, start_wall);
@@ -120,27 +120,27 @@ TEST_F(Stopwatch_Test, StartStopResumeStopSumsTheRunningSpans) {
 
   Tick_After(1'500'000);
   EXPECT_EQ(watch.elapsed_centi_seconds(), 150.0);
-  clock.Advance(700'000);  // the counter keeps the value of the last tick
+  clock.Advance(700'000);  // Stop reads the clock itself: these 0.7 s count
   Click();
   Expect_State("&Resume", "STOP", true, false);
   EXPECT_EQ(watch.stop_count, 1);
-  EXPECT_EQ(watch.elapsed_centi_seconds(), 150.0);
+  EXPECT_EQ(watch.elapsed_centi_seconds(), 220.0);
   // The save sees the caption already changed, so it counts no second stop.
   EXPECT_EQ(events.calls,
             (std::vector<std::string>{"Write_Stop_Entry &Resume 1", "Save_Settings &Resume 1"}));
 
   Tick_After(10 * second_us);
-  EXPECT_EQ(watch.elapsed_centi_seconds(), 150.0);
+  EXPECT_EQ(watch.elapsed_centi_seconds(), 220.0);
   const Date_Time resume_wall = clock.Wall();
   Click();
   Expect_State("&Stop", "GO", true, true);
   EXPECT_EQ(watch.resume_time, resume_wall);
   EXPECT_EQ(watch.original_start_date_time, start_wall);
-  EXPECT_EQ(watch.elapsed_centi_seconds(), 150.0);
+  EXPECT_EQ(watch.elapsed_centi_seconds(), 220.0);
 
   Tick_After(2'250'000);
   Click();
-  EXPECT_EQ(watch.elapsed_centi_seconds(), 375.0);
+  EXPECT_EQ(watch.elapsed_centi_seconds(), 445.0);
   EXPECT_EQ(watch.stop_count, 2);
   EXPECT_EQ(watch.original_start_date_time, start_wall);
   EXPECT_EQ(events.calls.size(), 4U);
@@ -328,18 +328,18 @@ TEST_F(Stopwatch_Test, RestoredCounterWhileRunningCountsOnFromIt) {
   EXPECT_EQ(watch.elapsed_centi_seconds(), 5150.5);
 }
 
-TEST_F(Stopwatch_Test, SegmentRunsFromLastStartOrResumeToLastTick) {
+TEST_F(Stopwatch_Test, SegmentRunsFromLastStartOrResumeToLastReading) {
   Start_And_Run(1'234'567);
   EXPECT_EQ(watch.Segment_Centi_Seconds(), 123.0);
   clock.Advance(second_us);
-  Click();
-  EXPECT_EQ(watch.Segment_Centi_Seconds(), 123.0);
+  Click();  // Stop's own reading ends the segment
+  EXPECT_EQ(watch.Segment_Centi_Seconds(), 223.0);
   Tick_After(second_us);
   Click();
   EXPECT_EQ(watch.Segment_Centi_Seconds(), 0.0);
   Tick_After(500'000);
   EXPECT_EQ(watch.Segment_Centi_Seconds(), 50.0);
-  EXPECT_DOUBLE_EQ(watch.elapsed_centi_seconds(), 173.4567);
+  EXPECT_DOUBLE_EQ(watch.elapsed_centi_seconds(), 273.4567);
 }
 
 TEST_F(Stopwatch_Test, EachTickReadsTheClockOnce) {

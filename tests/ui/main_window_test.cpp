@@ -14,10 +14,12 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTest>
 #include <QWindow>
 #include <memory>
 
+#include "core/date_time.h"
 #include "support/window_fixture.h"
 #include "ui/control_style.h"
 
@@ -261,6 +263,26 @@ class Main_Window_Test : public QObject, protected velmaric::testing::Window_Fix
     QCOMPARE(name_of(form_->Start_Stop_Resume_BitBtn), QStringLiteral("Start"));
     QCOMPARE(name_of(form_->Copy_Edit_Box),
              QStringLiteral("Elapsed Time in DD.HH:MM:SS.HH format."));
+  }
+
+  // The timer wakes only when a shown text changes: at the clock's next
+  // second while standing, at the view's pace while running.
+  void the_timer_wakes_only_for_a_change_of_the_texts() {
+    QVERIFY(form_->Timer1->isSingleShot());
+    const auto standing_wait = [this] {
+      return velmaric::Milli_Seconds_To_Next_Second(clock_->Now().wall);
+    };
+    clock_->Advance_Micro_Seconds(250'000);  // 10:15:04.250
+    Tick();
+    QCOMPARE(form_->Timer1->interval(), standing_wait());
+    QCOMPARE(form_->Timer1->interval(), 751);
+    Click(form_->Start_Stop_Resume_BitBtn);
+    QCOMPARE(form_->Timer1->interval(), 40);
+    Tick();
+    QCOMPARE(form_->Timer1->interval(), 40);
+    Click(form_->Start_Stop_Resume_BitBtn);
+    QCOMPARE(form_->Timer1->interval(), standing_wait());
+    QVERIFY(form_->Timer1->isActive());
   }
 
   void menu_keys_never_reach_the_edit_fields() {
