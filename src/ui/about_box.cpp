@@ -143,8 +143,8 @@ void TAboutBox::Create_Controls() {
   Australian_Made_Label->setFont(arial);
   Australian_Made_Label->setForegroundRole(QPalette::HighlightedText);
 
-  OKButton = new QPushButton(style()->standardIcon(QStyle::SP_DialogApplyButton),
-                             QStringLiteral("OK"), g);
+  OKButton =
+      new QPushButton(style()->standardIcon(QStyle::SP_DialogApplyButton), QStringLiteral("OK"), g);
   OKButton->setObjectName(QStringLiteral("OKButton"));
   OKButton->setGeometry(245, 251, 100, 37);
   QFont sans(QStringLiteral("MS Sans Serif"));
@@ -170,16 +170,18 @@ void TAboutBox::Create_Controls() {
   Free_Resources_Timer->setInterval(500);
   connect(Free_Resources_Timer, &QTimer::timeout, this, &TAboutBox::Free_Resources_TimerTimer);
 
-  for (QWidget* picture : std::initializer_list<QWidget*>{
-           Karvo_Logo_GIFImage, Karvo_Logo_Banner_Image, Australian_Made_Logo,
-           Australian_Made_Label}) {
+  for (QWidget* picture :
+       std::initializer_list<QWidget*>{Karvo_Logo_GIFImage, Karvo_Logo_Banner_Image,
+                                       Australian_Made_Logo, Australian_Made_Label}) {
     picture->installEventFilter(this);
   }
   connect(Email_Button, &QPushButton::clicked, this, &TAboutBox::Email_ButtonClick);
   connect(WEB_Button, &QPushButton::clicked, this, &TAboutBox::WEB_ButtonClick);
 }
 
-void TAboutBox::FormCreate() { random_.seed(Clock_Seed()); }
+void TAboutBox::FormCreate() {
+  random_.seed(Clock_Seed());
+}
 
 void TAboutBox::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
@@ -240,12 +242,17 @@ void TAboutBox::Shell_Open(const std::string& target) {
 }
 
 void TAboutBox::Email_ButtonClick() {
-  // The subject names the executable as it is called now.
-  Shell_Open("mailto:" + Email_Button->text().toStdString() +
-             "?subject=Shareware: " + File_Name_Part(services_.executable_path()));
+  // The subject names the executable as it is called now, encoded as a
+  // link's value: a file name holding "&cc=" adds no field to the e-mail.
+  const QByteArray subject =
+      QByteArray::fromStdString("Shareware: " + File_Name_Part(services_.executable_path()))
+          .toPercentEncoding(":");
+  Shell_Open("mailto:" + Email_Button->text().toStdString() + "?subject=" + subject.toStdString());
 }
 
-void TAboutBox::WEB_ButtonClick() { Shell_Open(WEB_Button->text().toStdString()); }
+void TAboutBox::WEB_ButtonClick() {
+  Shell_Open(WEB_Button->text().toStdString());
+}
 
 void TAboutBox::OKButtonClick() {
   Quote_Change_Timer->stop();
@@ -254,7 +261,9 @@ void TAboutBox::OKButtonClick() {
   accept();
 }
 
-void TAboutBox::reject() { OKButtonClick(); }
+void TAboutBox::reject() {
+  OKButtonClick();
+}
 
 void TAboutBox::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Escape) {

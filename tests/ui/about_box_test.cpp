@@ -123,11 +123,18 @@ class About_Box_Test : public QObject, protected velmaric::testing::Window_Fixtu
       Click_At_Corner(widget);
       QCOMPARE(world_->opened, std::vector<std::string>{web});
     }
-    world_->opened.clear();
-    Click_At_Corner(box_->Email_Address_Label);
-    QCOMPARE(world_->opened,
-             std::vector<std::string>{"mailto:" + box_->Email_Button->text().toStdString() +
-                                      "?subject=Shareware: velmaric-2.bin"});
+    // The subject is a link's value: the program's file name adds no field.
+    const std::string mailto = "mailto:" + box_->Email_Button->text().toStdString();
+    for (const auto& [executable, subject] :
+         std::initializer_list<std::pair<const char*, const char*>>{
+             {"/opt/x y/velmaric-2.bin", "?subject=Shareware:%20velmaric-2.bin"},
+             {"/tmp/vel&cc=evil@example.com&body=x\ny#z",
+              "?subject=Shareware:%20vel%26cc%3Devil%40example.com%26body%3Dx%0Ay%23z"}}) {
+      world_->executable = executable;
+      world_->opened.clear();
+      Click_At_Corner(box_->Email_Address_Label);
+      QCOMPARE(world_->opened, std::vector<std::string>{mailto + subject});
+    }
   }
 
   void escape_and_enter_close_like_ok() {
