@@ -2,13 +2,16 @@
 # Side-by-side measurement of Velmaric, Kronometer and GNOME Clocks on one
 # private Xvfb display without a window manager:
 #   - start-up: exec to a viewable main window, median of several runs
-#   - CPU: percent of one core used over a fixed window while the stopwatch runs
-#   - peak memory: VmHWM at the end of that window
+#   - CPU: percent of one core used over a fixed window, first with the
+#     stopwatch at rest, then running; ROUNDS rounds with the programs
+#     alternating, the median of the rounds reported
+#   - peak memory: VmHWM at the end of the running window (median of rounds)
 #
 # Usage: bench/gui_compare.sh [path/to/velmaric]
 #   default: build/bench/velmaric, else build/release/velmaric
 # Environment: RUNS (start-ups per program, default 5),
-#              CPU_SECONDS (length of the CPU window, default 15)
+#              CPU_SECONDS (length of each CPU window, default 15),
+#              ROUNDS (alternating rounds of the CPU windows, default 3)
 #
 # Installs nothing; tells which Debian packages are missing.
 
@@ -17,6 +20,7 @@ set -o pipefail
 
 RUNS=${RUNS:-5}
 CPU_SECONDS=${CPU_SECONDS:-15}
+ROUNDS=${ROUNDS:-3}
 START_TIMEOUT_S=30
 
 repo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -252,7 +256,8 @@ declare -A label=([Velmaric]=Velmaric [Kronometer]=Kronometer [GnomeClocks]="GNO
 # way, as the two Qt programs do here.
 declare -A program_env=([Velmaric]="" [Kronometer]="" [GnomeClocks]="GSK_RENDERER=cairo")
 programs=(Velmaric Kronometer GnomeClocks)
-declare -A startup_runs startup_ms cpu_pct xvfb_pct peak_mb
+declare -A startup_runs startup_ms cpu_pct xvfb_pct peak_mb rest_pct
+declare -A cpu_runs xvfb_runs peak_runs rest_runs
 
 echo "display $DISPLAY (Xvfb, no window manager), CLK_TCK=$CLK_TCK, $(nproc) CPU(s)"
 echo "Velmaric:     $velmaric"
@@ -288,63 +293,88 @@ for name in "${programs[@]}"; do
 done
 echo
 
-# --- running stopwatch: CPU and peak memory, one program at a time --------
+# --- CPU at rest and running, peak memory: rounds, programs alternating ---
+# Percent of one core that a process used between two readings.
+cpu_pct_between() {  # cpu_pct_between <ticks before> <ticks after> <t0 ns> <t1 ns>
+  awk -v a="$1" -v b="$2" -v t0="$3" -v t1="$4" -v hz="$CLK_TCK" \
+    'BEGIN {printf "%.2f", 100 * (b - a) / hz / ((t1 - t0) / 1e9)}'
+}
+
+for ((round = 1; round <= ROUNDS; round++)); do
+  for name in "${programs[@]}"; do
+    home="$work/home-$name-run-$round"  # fresh: the stopwatch begins at rest
+    prog=$(program_in "$name" "$home") || die "cannot copy $velmaric"
+    # shellcheck disable=SC2086
+    launch "$home" "$work/$name-run.log" "$prog" ${program_env[$name]}
+    pid=$LAUNCH_PID
+    win=$(wait_for_window "$pid") || { tail -n 20 "$work/$name-run.log" >&2; die "${label[$name]} did not start"; }
+    sleep 1.5  # let it settle
+
+    t0=$(now_ns)
+    c0=$(cpu_ticks "$pid") || die "${label[$name]} exited"
+    sleep "$CPU_SECONDS"
+    t1=$(now_ns)
+    c1=$(cpu_ticks "$pid") || die "${label[$name]} exited while at rest"
+    rest_runs[$name]+="$(cpu_pct_between "$c0" "$c1" "$t0" "$t1") "
+
+    window_changes "$win" "$name-idle"
+    idle=$?
+    ((idle == 0)) && echo "warning: ${label[$name]}'s window changes before its stopwatch is started" >&2
+
+    xdotool windowfocus --sync "$win" 2>/dev/null || xdotool windowfocus "$win"
+    start_stopwatch "$name" "$win"
+    sleep 0.5
+    window_changes "$win" "$name-running"
+    ((($?) == 0)) || die "${label[$name]}: its stopwatch does not appear to run after '$(start_keys "$name")' (window unchanged)"
+    ((round == 1)) && echo "${label[$name]}: stopwatch running after '$(start_keys "$name")' (window static before: $([[ $idle == 1 ]] && echo yes || echo no), changing after: yes)"
+
+    t0=$(now_ns)
+    c0=$(cpu_ticks "$pid") || die "${label[$name]} exited"
+    x0=$(cpu_ticks "$xvfb_pid")
+    sleep "$CPU_SECONDS"
+    t1=$(now_ns)
+    c1=$(cpu_ticks "$pid") || die "${label[$name]} exited during the CPU window"
+    x1=$(cpu_ticks "$xvfb_pid")
+    hwm=$(vm_hwm_kb "$pid")
+    window_changes "$win" "$name-after" || echo "warning: ${label[$name]}'s stopwatch no longer appears to run at the end of the CPU window" >&2
+
+    cpu_runs[$name]+="$(cpu_pct_between "$c0" "$c1" "$t0" "$t1") "
+    xvfb_runs[$name]+="$(cpu_pct_between "$x0" "$x1" "$t0" "$t1") "
+    peak_runs[$name]+="$(awk -v k="$hwm" 'BEGIN {printf "%.1f", k / 1024}') "
+    stop_app "$pid"
+  done
+done
 for name in "${programs[@]}"; do
-  home="$work/home-$name-run"  # fresh: the stopwatch begins at rest
-  prog=$(program_in "$name" "$home") || die "cannot copy $velmaric"
   # shellcheck disable=SC2086
-  launch "$home" "$work/$name-run.log" "$prog" ${program_env[$name]}
-  pid=$LAUNCH_PID
-  win=$(wait_for_window "$pid") || { tail -n 20 "$work/$name-run.log" >&2; die "${label[$name]} did not start"; }
-  sleep 1.5  # let it settle
-
-  window_changes "$win" "$name-idle"
-  idle=$?
-  ((idle == 0)) && echo "warning: ${label[$name]}'s window changes before its stopwatch is started" >&2
-
-  xdotool windowfocus --sync "$win" 2>/dev/null || xdotool windowfocus "$win"
-  start_stopwatch "$name" "$win"
-  sleep 0.5
-  window_changes "$win" "$name-running"
-  ((($?) == 0)) || die "${label[$name]}: its stopwatch does not appear to run after '$(start_keys "$name")' (window unchanged)"
-  echo "${label[$name]}: stopwatch running after '$(start_keys "$name")' (window static before: $([[ $idle == 1 ]] && echo yes || echo no), changing after: yes)"
-
-  t0=$(now_ns)
-  c0=$(cpu_ticks "$pid") || die "${label[$name]} exited"
-  x0=$(cpu_ticks "$xvfb_pid")
-  sleep "$CPU_SECONDS"
-  t1=$(now_ns)
-  c1=$(cpu_ticks "$pid") || die "${label[$name]} exited during the CPU window"
-  x1=$(cpu_ticks "$xvfb_pid")
-  hwm=$(vm_hwm_kb "$pid")
-  window_changes "$win" "$name-after" || echo "warning: ${label[$name]}'s stopwatch no longer appears to run at the end of the CPU window" >&2
-
-  cpu_pct[$name]=$(awk -v a="$c0" -v b="$c1" -v t0="$t0" -v t1="$t1" -v hz="$CLK_TCK" \
-    'BEGIN {printf "%.2f", 100 * (b - a) / hz / ((t1 - t0) / 1e9)}')
-  xvfb_pct[$name]=$(awk -v a="$x0" -v b="$x1" -v t0="$t0" -v t1="$t1" -v hz="$CLK_TCK" \
-    'BEGIN {printf "%.2f", 100 * (b - a) / hz / ((t1 - t0) / 1e9)}')
-  peak_mb[$name]=$(awk -v k="$hwm" 'BEGIN {printf "%.1f", k / 1024}')
-  stop_app "$pid"
+  {
+    rest_pct[$name]=$(median ${rest_runs[$name]})
+    cpu_pct[$name]=$(median ${cpu_runs[$name]})
+    xvfb_pct[$name]=$(median ${xvfb_runs[$name]})
+    peak_mb[$name]=$(median ${peak_runs[$name]})
+  }
+  printf '%-12s at rest %%: %s running %%: %s\n' "${label[$name]}" "${rest_runs[$name]}" "${cpu_runs[$name]}"
 done
 echo
 
 # --- table ----------------------------------------------------------------
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN {if (b > 0) printf "%.2f", a / b; else print "n/a"}'; }
-row() { printf '%-22s %10s %14s %10s %12s\n' "$@"; }
-row "program" "CPU %" "start-up ms" "peak MiB" "Xvfb CPU %"
-row "----------------------" "----------" "--------------" "----------" "------------"
+row() { printf '%-22s %10s %10s %14s %10s %12s\n' "$@"; }
+row "program" "rest CPU %" "CPU %" "start-up ms" "peak MiB" "Xvfb CPU %"
+row "----------------------" "----------" "----------" "--------------" "----------" "------------"
 for name in "${programs[@]}"; do
-  row "${label[$name]}" "${cpu_pct[$name]}" "${startup_ms[$name]}" "${peak_mb[$name]}" "${xvfb_pct[$name]}"
+  row "${label[$name]}" "${rest_pct[$name]}" "${cpu_pct[$name]}" "${startup_ms[$name]}" "${peak_mb[$name]}" "${xvfb_pct[$name]}"
 done
 for other in Kronometer GnomeClocks; do
   row "Velmaric/${label[$other]}" \
+    "$(ratio "${rest_pct[Velmaric]}" "${rest_pct[$other]}")" \
     "$(ratio "${cpu_pct[Velmaric]}" "${cpu_pct[$other]}")" \
     "$(ratio "${startup_ms[Velmaric]}" "${startup_ms[$other]}")" \
     "$(ratio "${peak_mb[Velmaric]}" "${peak_mb[$other]}")" \
     "$(ratio "${xvfb_pct[Velmaric]}" "${xvfb_pct[$other]}")"
 done
 echo
-echo "CPU %: utime+stime of the process over ${CPU_SECONDS} s with the stopwatch running, percent of one core."
+echo "rest CPU %: utime+stime of the process over ${CPU_SECONDS} s before its stopwatch is started, percent of one core."
+echo "CPU %: the same over ${CPU_SECONDS} s with the stopwatch running. Both: median of $ROUNDS rounds, programs alternating."
 echo "start-up ms: median of $RUNS launches, exec to a viewable main window."
-echo "peak MiB: VmHWM (peak resident set) at the end of the CPU window."
+echo "peak MiB: VmHWM (peak resident set) at the end of the running window, median of the rounds."
 echo "Xvfb CPU %: the X server's own CPU over the same window (drawing the program's updates)."

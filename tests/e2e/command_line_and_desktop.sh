@@ -5,7 +5,9 @@
 #   - with no window system to reach, one line on the standard error and
 #     status 1 (not the toolkit's abort);
 #   - other arguments are ignored with one line on the standard error, and
-#     the window comes up as usual.
+#     the window comes up as usual;
+#   - Auto-Run writes the user's own entry, under $XDG_CONFIG_HOME/autostart,
+#     naming the program in TryExec.
 set -u
 . "$(dirname "$0")/xvfb_session.sh"
 program=$(private_copy "$1")
@@ -40,6 +42,17 @@ grep -q "ignored: 'extra' 'two\\\\x0Alines'" "$E2E_DIR/program.log" ||
   fail "the ignored arguments were not named: $(cat "$E2E_DIR/program.log")"
 # A second start answers --version itself instead of handing over.
 [ "$("$program" --version)" = "$version" ] || fail "--version with the program running"
+press alt+f
+press Up Up Up Return                            # Auto-Run at Windows Startup
+box=$(timeout 10 xdotool search --sync --onlyvisible --name '^Information$' | head -n 1)
+[ -n "$box" ] || fail "Auto-Run said nothing"
+focus "$box"
+press Return
+entry="$XDG_CONFIG_HOME/autostart/velmaric.desktop"
+[ -f "$entry" ] || fail "Auto-Run wrote no entry in $XDG_CONFIG_HOME/autostart"
+grep -qxF "TryExec=$program" "$entry" || fail "the entry lacks TryExec: $(cat "$entry")"
+command -v desktop-file-validate >/dev/null && { desktop-file-validate "$entry" || fail "the entry is not valid"; }
+focus "$WINDOW"
 press alt+e
 expect_clean_exit "Exit after the ignored arguments"
 echo "PASS: --help and --version answer without a window, a missing window system is one" \
