@@ -4,6 +4,8 @@
 # validators, that they name each other and the icon consistently, and that
 # the readme and the catalog are plain ASCII text that documents what the
 # program really has (the fifteen settings keys, the maker's addresses).
+# Also that the metadata, packaging/copyright and packaging/changelog state
+# the licence of COPYING and the version of CMakeLists.txt.
 #
 # Usage: validate_desktop_files.sh <source folder>. Exits 77 (skipped) when
 # desktop-file-validate (desktop-file-utils) or appstreamcli (appstream) is
@@ -61,6 +63,31 @@ if command -v xmllint >/dev/null 2>&1; then
 fi
 [ "$failures" -eq 0 ] && pass "desktop entry, metadata and icon agree"
 
+# --- licence and version ------------------------------------------------------
+# The licence and the version CMakeLists.txt and COPYING give are those the
+# metadata, the package's copyright file and its changelog state.
+before=$failures
+version=$(sed -n 's/^project(velmaric VERSION \([0-9.]*\) .*/\1/p' "$source_dir/CMakeLists.txt")
+[ -n "$version" ] || fail "no project(velmaric VERSION ...) line in CMakeLists.txt"
+if ! { grep -q 'GNU GENERAL PUBLIC LICENSE' "$source_dir/COPYING" &&
+  grep -q 'Version 3, 29 June 2007' "$source_dir/COPYING"; }; then
+  fail "COPYING is not the GNU General Public License version 3"
+fi
+[ "$(xml_text project_license)" = GPL-3.0-or-later ] ||
+  fail "metainfo project_license is '$(xml_text project_license)', not GPL-3.0-or-later"
+release=$(sed -n 's/.*<release [^>]*version="\([^"]*\)".*/\1/p' "$metainfo" | head -n 1)
+[ "$release" = "$version" ] || fail "the metainfo's newest release is '$release', the project is $version"
+awk '/<release /{n++} n==1{print} n==1 && /<\/release>/{exit}' "$metainfo" | grep -q '<description>' ||
+  fail "the metainfo's newest release has no release notes (<description>)"
+copyright="$source_dir/packaging/copyright"
+if ! { grep -qx 'License: GPL-3.0-or-later' "$copyright" &&
+  grep -qF /usr/share/common-licenses/GPL-3 "$copyright"; }; then
+  fail "packaging/copyright does not state GPL-3.0-or-later and point at /usr/share/common-licenses/GPL-3"
+fi
+entry=$(sed -n '1s/^velmaric (\([^)-]*\)-[^)]*) .*/\1/p' "$source_dir/packaging/changelog")
+[ "$entry" = "$version" ] || fail "packaging/changelog's newest entry is '$entry', the project is $version"
+[ "$failures" -eq "$before" ] && pass "licence GPL-3.0-or-later and version $version agree everywhere"
+
 # --- the companion texts ----------------------------------------------------
 readme="$assets/velmaric.txt"
 catalog="$assets/catalog.txt"
@@ -91,7 +118,7 @@ done
 
 # The places the readme promises (the "~" is meant literally).
 # shellcheck disable=SC2088
-for promise in velmaric.ini /etc/xdg/autostart/velmaric.desktop /usr/lib/velmaric/velmaric.txt \
+for promise in velmaric.ini "~/.config/autostart/velmaric.desktop" /usr/lib/velmaric/velmaric.txt \
   "~/.config/velmaric/" 'Alt+S' 'Alt+R' 'Alt+E' '*** RESET' 'CR LF'; do
   grep -qF -- "$promise" "$readme" || fail "the readme does not mention $promise"
 done
