@@ -1,6 +1,10 @@
 #include "platform/executable.h"
 
+#include <pwd.h>
+#include <unistd.h>
+
 #include <cstdlib>
+#include <vector>
 
 namespace velmaric {
 
@@ -27,8 +31,20 @@ bool Folder_Writable(const File_System& files, const std::string& folder) {
 std::string User_Config_Folder() {
   const char* config = std::getenv("XDG_CONFIG_HOME");
   if (config != nullptr && config[0] == '/') return config;
-  const char* home = std::getenv("HOME");
-  return std::string(home != nullptr ? home : "") + "/.config";
+  std::string home;
+  if (const char* variable = std::getenv("HOME")) home = variable;
+  // Without HOME the account's own home folder, never the root of the
+  // file system.
+  if (home.empty()) {
+    passwd entry{};
+    passwd* found = nullptr;
+    std::vector<char> buffer(16384);
+    if (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 &&
+        found != nullptr && found->pw_dir != nullptr) {
+      home = found->pw_dir;
+    }
+  }
+  return home + "/.config";
 }
 
 }  // namespace velmaric

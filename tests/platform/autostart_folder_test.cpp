@@ -5,7 +5,9 @@
 #include "platform/autostart_folder.h"
 
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <optional>
@@ -61,6 +63,17 @@ TEST_F(User_Autostart, FolderFollowsTheConfigurationHomeOrTheHomeFolder) {
     SCOPED_TRACE(row.config_home.value_or("(unset)"));
     saved_config.Set(row.config_home);
     EXPECT_EQ(User_Autostart_Folder(), row.folder);
+  }
+}
+
+// Without HOME the account's home folder, as the password database names it.
+TEST_F(User_Autostart, WithoutHomeTheAccountsOwnHomeFolder) {
+  const passwd* const account = getpwuid(getuid());
+  ASSERT_NE(account, nullptr);
+  saved_config.Set(std::nullopt);
+  for (const std::optional<std::string>& unset : {std::optional<std::string>(), {""}}) {
+    saved_home.Set(unset);
+    EXPECT_EQ(User_Autostart_Folder(), std::string(account->pw_dir) + "/.config/autostart");
   }
 }
 
