@@ -24,19 +24,6 @@ start_in_background() {
   APP_PID=$!
 }
 
-# Waits up to 10 s for a window whose title begins with $1.
-wait_for() {
-  local found
-  found=$(timeout 10 xdotool search --sync --onlyvisible --name "^$1" 2>/dev/null | head -n 1)
-  [ -n "$found" ] || fail "$2: no window titled $1"
-  echo "$found"
-}
-
-answer_box() {
-  focus "$(wait_for "$1" "$3")"
-  xdotool key --clearmodifiers "$2"
-  sleep 0.4
-}
 
 # The client area's place and size on the screen.
 shown_at() { xwininfo -id "$WINDOW" | awk '/Absolute upper-left|Width|Height/ { printf "%s ", $NF }'; }
@@ -53,7 +40,7 @@ for row in TERM INT HUP timeout; do
   else
     start_in_background "$program"
   fi
-  wait_for Error "$row during the start-up box" >/dev/null
+  find_window Error "$row during the start-up box"
   if [ "$row" = timeout ]; then
     # timeout says 124 for a command it had to stop; the program must end by then.
     for _ in $(seq 100); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.1; done

@@ -44,10 +44,7 @@ grep -q "ignored: 'extra' 'two\\\\x0Alines'" "$E2E_DIR/program.log" ||
 [ "$("$program" --version)" = "$version" ] || fail "--version with the program running"
 press alt+f
 press Up Up Up Return                            # Auto-Run at Windows Startup
-box=$(timeout 10 xdotool search --sync --onlyvisible --name '^Information$' | head -n 1)
-[ -n "$box" ] || fail "Auto-Run said nothing"
-focus "$box"
-press Return
+answer_box Information Return "Auto-Run"
 entry="$XDG_CONFIG_HOME/autostart/velmaric.desktop"
 [ -f "$entry" ] || fail "Auto-Run wrote no entry in $XDG_CONFIG_HOME/autostart"
 grep -qxF "TryExec=$program" "$entry" || fail "the entry lacks TryExec: $(cat "$entry")"

@@ -32,15 +32,6 @@ start_limited() {
   APP_PID=$!
 }
 
-# Waits up to 10 s for a box titled by its kind and answers it with Return.
-answer_box() {
-  local box
-  box=$(timeout 10 xdotool search --sync --onlyvisible --name "^$1" 2>/dev/null | head -n 1)
-  [ -n "$box" ] || fail "$2: no $1 box"
-  focus "$box"
-  xdotool key --clearmodifiers Return
-  sleep 0.3
-}
 
 wait_for_window() {
   WINDOW=$(timeout 10 xdotool search --sync --onlyvisible --name '^Velmaric$' 2>/dev/null | head -n 1)
@@ -73,12 +64,12 @@ for target in null zero huge; do
   ln -s "$nodes/$target" "$settings"
   before=$(node_state "$nodes/$target")
   start_limited
-  answer_box Error "settings linked to $target"
+  answer_box Error Return "settings linked to $target"
   wait_for_window "settings linked to $target"
   peak=$(peak_memory_kb)
   [ "$peak" -lt 300000 ] || fail "settings linked to $target: $peak kB of memory"
   press alt+e
-  answer_box Error "the save over $target"      # refused, the window stays
+  answer_box Error Return "the save over $target"      # refused, the window stays
   kill -0 "$APP_PID" 2>/dev/null || fail "closed after a refused save"
   kill_program
   [ "$(node_state "$nodes/$target")" = "$before" ] || fail "$target changed: $(node_state "$nodes/$target")"
@@ -99,11 +90,11 @@ if [ -b "$loop" ]; then
   start_limited
   wait_for_window "a block device as the log"
   press alt+s; sleep 0.5; press alt+s      # Start, Stop: the stop line is refused
-  answer_box Error "Stop onto a block device"
+  answer_box Error Return "Stop onto a block device"
   wait_for_window "after Stop"
   press alt+r                              # Resume: the counter goes on from the stop
   press alt+s
-  answer_box Error "the second Stop"
+  answer_box Error Return "the second Stop"
   wait_for_window "after the second Stop"
   kill_program
   [ "$(tr -d '\000' <"$image" | wc -c)" = 0 ] || fail "the loop device was written"
@@ -141,7 +132,7 @@ for kept in .velmaric.ini.bak .velmaric.ini.backup .velmaric.ini notes.txt; do
   echo "my own notes" >"$app/$kept"
 done
 start_limited
-answer_box Error "a CR inside the log name"
+answer_box Error Return "a CR inside the log name"
 wait_for_window "after the broken line"
 press alt+e
 expect_clean_exit "Exit after the broken line"

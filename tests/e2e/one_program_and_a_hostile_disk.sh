@@ -24,15 +24,6 @@ value() { grep -a "^$1=" "$settings" | head -n 1 | cut -d= -f2- | tr -d '\r'; }
 centi_seconds() { value elapsed_centi_seconds | awk '{ printf "%d", $1 }'; }
 file_state() { stat -c '%Y.%y %s' "$1"; md5sum <"$1"; }
 
-# Waits up to 10 s for a box titled by its kind and answers it with a key.
-answer_box() {
-  local box
-  box=$(timeout 10 xdotool search --sync --onlyvisible --name "^$1" 2>/dev/null | head -n 1)
-  [ -n "$box" ] || fail "$3: no $1 box"
-  focus "$box"
-  xdotool key --clearmodifiers "$2"
-  sleep 0.4
-}
 
 focus_main() { focus "$WINDOW"; }
 menu_command() { focus_main; press alt+f; press "$1"; }

@@ -30,8 +30,7 @@ title_of() { xprop -id "$1" _NET_WM_NAME | sed -n 's/^_NET_WM_NAME(UTF8_STRING) 
 # window manager shows; FOUND is the window. (Not in a subshell: a failure
 # must end the test.)
 expect_window() {
-  FOUND=$(timeout 10 xdotool search --sync --onlyvisible --name "^$1" 2>/dev/null | head -n 1)
-  [ -n "$FOUND" ] || fail "no window titled '$1' ($2)"
+  find_window "$1" "$2"
   [ "$(title_of "$FOUND")" = "$1" ] || fail "$2: the title is '$(title_of "$FOUND")'"
 }
 

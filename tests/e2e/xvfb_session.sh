@@ -58,6 +58,22 @@ start_program() {
   focus "$WINDOW"
 }
 
+# Waits up to 10 s for a visible window whose title begins with $1; FOUND is
+# that window. $2 says what for. (Not in a subshell: a failure must end the
+# test.)
+find_window() {
+  FOUND=$(timeout 10 xdotool search --sync --onlyvisible --name "^$1" 2>/dev/null | head -n 1)
+  [ -n "$FOUND" ] || fail "$2: no window titled $1"
+}
+
+# Answers the box titled $1 with the key $2; $3 says what for.
+answer_box() {
+  find_window "$1" "$3"
+  focus "$FOUND"
+  xdotool key --clearmodifiers "$2"
+  sleep 0.4
+}
+
 # Gives a window the keyboard, or fails within 5 s (never hangs the suite).
 focus() { timeout 5 xdotool windowfocus --sync "$1" || fail "window $1 did not take the focus"; }
 
