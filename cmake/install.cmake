@@ -144,25 +144,12 @@ install(FILES ${velmaric_packaging}/lintian-overrides
         COMPONENT debian EXCLUDE_FROM_ALL)
 
 # ------------------------------------------------------------ Debian package --
-# The maker's addresses live in one place, the product texts of the program.
-set(velmaric_product_info ${CMAKE_CURRENT_LIST_DIR}/../src/ui/product_info.h)
-set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${velmaric_product_info})
-file(STRINGS ${velmaric_product_info} velmaric_email_line REGEX "email_address = \"")
-file(STRINGS ${velmaric_product_info} velmaric_web_line REGEX "web_address = \"")
-file(STRINGS ${velmaric_product_info} velmaric_credit_line REGEX "credit = \"")
-string(REGEX REPLACE ".*\"(.*)\".*" "\\1" velmaric_email "${velmaric_email_line}")
-string(REGEX REPLACE ".*\"(.*)\".*" "\\1" velmaric_web "${velmaric_web_line}")
-string(REGEX REPLACE ".*\"(.*)\".*" "\\1" velmaric_credit "${velmaric_credit_line}")
-if(NOT velmaric_email MATCHES "@" OR NOT velmaric_web MATCHES "^https?://" OR velmaric_credit STREQUAL "")
-  message(FATAL_ERROR "could not read the maker's addresses from ${velmaric_product_info}")
-endif()
-
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME velmaric)
-set(CPACK_PACKAGE_VENDOR "${velmaric_credit}")
-set(CPACK_PACKAGE_CONTACT "${velmaric_credit} <${velmaric_email}>")
-set(CPACK_PACKAGE_HOMEPAGE_URL "${velmaric_web}")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "desktop stopwatch that keeps a timing across runs")
+set(CPACK_PACKAGE_VENDOR "${VELMARIC_MAKER}")
+set(CPACK_PACKAGE_CONTACT "${VELMARIC_MAKER} <${VELMARIC_CONTACT}>")
+set(CPACK_PACKAGE_HOMEPAGE_URL "${PROJECT_HOMEPAGE_URL}")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
 set(CPACK_PACKAGE_DESCRIPTION
     "Velmaric is a stopwatch in a small window. It shows the elapsed time in
 seconds, minutes, hours and as days, hours, minutes, seconds and hundredths.
@@ -185,7 +172,7 @@ set(CPACK_COMPONENTS_GROUPING ALL_COMPONENTS_IN_ONE)
 set(CPACK_DEBIAN_PACKAGE_NAME velmaric)
 set(CPACK_DEBIAN_PACKAGE_RELEASE ${velmaric_debian_revision})
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${velmaric_credit} <${velmaric_email}>")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${VELMARIC_MAKER} <${VELMARIC_CONTACT}>")
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # Linked libraries come from dpkg-shlibdeps (package dpkg-dev). The rest is

@@ -3,10 +3,7 @@
 #include <cstdio>
 
 #include "settings/settings_location.h"
-
-#ifndef VELMARIC_VERSION
-#error "VELMARIC_VERSION is set by the build"
-#endif
+#include "ui/product_info.h"
 
 namespace velmaric {
 namespace {
@@ -47,7 +44,7 @@ std::optional<int> Answer_Command_Line(const std::vector<std::string>& arguments
       return 0;
     }
     if (argument == "--version") {
-      out << "velmaric " << VELMARIC_VERSION << "\n";
+      out << "velmaric " << product_info::version << "\n";
       return 0;
     }
   }

@@ -7,11 +7,17 @@
 # Also that the metadata, packaging/copyright and packaging/changelog state
 # the licence of COPYING and the version of CMakeLists.txt.
 #
-# Usage: validate_desktop_files.sh <source folder>. Exits 77 (skipped) when
-# desktop-file-validate (desktop-file-utils) or appstreamcli (appstream) is
-# not installed.
+# Usage: validate_desktop_files.sh <source folder> <version> <home page>
+# <contact address> <maker>, the last four as the build has them from the
+# project's metadata. Exits 77 (skipped) when desktop-file-validate
+# (desktop-file-utils) or appstreamcli (appstream) is not installed.
 set -u
-source_dir=${1:?usage: validate_desktop_files.sh <source folder>}
+usage="usage: validate_desktop_files.sh <source folder> <version> <home page> <contact> <maker>"
+source_dir=${1:?$usage}
+version=${2:?$usage}
+home_page=${3:?$usage}
+contact=${4:?$usage}
+maker=${5:?$usage}
 assets="$source_dir/assets"
 app_id=io.example.velmaric
 desktop="$assets/$app_id.desktop"
@@ -67,8 +73,6 @@ fi
 # The licence and the version CMakeLists.txt and COPYING give are those the
 # metadata, the package's copyright file and its changelog state.
 before=$failures
-version=$(sed -n 's/^project(velmaric VERSION \([0-9.]*\) .*/\1/p' "$source_dir/CMakeLists.txt")
-[ -n "$version" ] || fail "no project(velmaric VERSION ...) line in CMakeLists.txt"
 if ! { grep -q 'GNU GENERAL PUBLIC LICENSE' "$source_dir/COPYING" &&
   grep -q 'Version 3, 29 June 2007' "$source_dir/COPYING"; }; then
   fail "COPYING is not the GNU General Public License version 3"
@@ -107,14 +111,21 @@ for key in $keys; do
   grep -qF "$key" "$readme" || fail "the readme does not explain the key $key"
 done
 
-# The maker's addresses are those the program shows.
-for field in web_address email_address; do
-  value=$(sed -n "s/.* $field = \"\\(.*\\)\";/\\1/p" "$source_dir/src/ui/product_info.h")
-  [ -n "$value" ] || fail "no $field in product_info.h"
+# The maker and the addresses are those the program shows and the package
+# names.
+for value in "$home_page" "$contact"; do
   for text in "$readme" "$catalog"; do
     grep -qF "$value" "$text" || fail "$(basename "$text") lacks $value"
   done
 done
+[ "$(sed -n 's|.*<url type="homepage">\([^<]*\)</url>.*|\1|p' "$metainfo")" = "$home_page" ] ||
+  fail "the metainfo's home page is not $home_page"
+[ "$(xml_text update_contact)" = "$contact" ] || fail "the metainfo's contact is not $contact"
+[ "$(xml_text developer_name)" = "$maker" ] || fail "the metainfo's developer is not $maker"
+grep -qxF "Upstream-Contact: $maker <$contact>" "$source_dir/packaging/copyright" ||
+  fail "packaging/copyright's Upstream-Contact is not $maker <$contact>"
+grep -qxF "Source: $home_page" "$source_dir/packaging/copyright" ||
+  fail "packaging/copyright's Source is not $home_page"
 
 # The places the readme promises (the "~" is meant literally).
 # shellcheck disable=SC2088
