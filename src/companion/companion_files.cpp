@@ -1,8 +1,8 @@
 #include "companion/companion_files.h"
 
-#include "log/log_commands.h"
 #include "platform/executable.h"
 #include "platform/file_probe.h"
+#include "platform/open_in_editor.h"
 #include "platform/paths.h"
 
 namespace velmaric {

@@ -1,23 +1,10 @@
 #include "log/log_commands.h"
 
 #include "platform/file_probe.h"
+#include "platform/open_in_editor.h"
 #include "platform/regular_files.h"
 
 namespace velmaric {
-namespace {
-
-constexpr const char* no_editor = "Windows Notepad could not be found.";
-constexpr const char* no_log_to_view = "No Log File to View.";
-
-// Starts the editor on the file, or says why it could not be started.
-void Start_Editor(const std::string& name, Editor& editor, Message_Box& boxes) {
-  std::string error_text;
-  if (editor.Start(name, error_text)) return;
-  boxes.Error("Error: The editor could not be started for the file \"" + name +
-              "\" : " + error_text);
-}
-
-}  // namespace
 
 void Reset_Log(File_System& files, const Log_Settings& log, bool expert_mode, Message_Box& boxes) {
   Write_Log_Header(files, log);
@@ -36,28 +23,9 @@ void View_Log(File_System& files, const Log_Settings& log, Editor& editor, Messa
   if (!log.file_name.empty() && !Regular_Or_Absent(files, log.file_name, log.links).Exists()) {
     Write_Log_Header(files, log);
   }
-  if (!editor.Available()) {
-    boxes.Information(no_editor);
-    return;
-  }
-  if (log.file_name.empty()) {
-    boxes.Information(no_log_to_view);
-    return;
-  }
+  if (!Ready_To_Open(log.file_name, editor, boxes)) return;
   if (!File_Exists(files, log.file_name)) return;
   Start_Editor(log.file_name, editor, boxes);
-}
-
-void Open_In_Notepad(const std::string& name, Editor& editor, Message_Box& boxes) {
-  if (!editor.Available()) {
-    boxes.Information(no_editor);
-    return;
-  }
-  if (name.empty()) {
-    boxes.Information(no_log_to_view);
-    return;
-  }
-  Start_Editor(name, editor, boxes);
 }
 
 }  // namespace velmaric

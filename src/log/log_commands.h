@@ -1,6 +1,6 @@
 #pragma once
-// The commands around the log: erase it and start it afresh, view it in the
-// editor, and open any text file there.
+// The commands around the log: erase it and start it afresh, and view it in
+// the editor.
 
 #include <string>
 
@@ -19,9 +19,5 @@ void Reset_Log(File_System& files, const Log_Settings& log, bool expert_mode, Me
 // ends the command with "File access denied". An editor that cannot be
 // started is reported in an error box.
 void View_Log(File_System& files, const Log_Settings& log, Editor& editor, Message_Box& boxes);
-
-// Opens a text file in the editor; whether it exists is not checked. An
-// editor that cannot be started is reported in an error box.
-void Open_In_Notepad(const std::string& name, Editor& editor, Message_Box& boxes);
 
 }  // namespace velmaric

@@ -1,12 +1,15 @@
 #include "platform/editor.h"
 
+#include <pthread.h>
 #include <spawn.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <sstream>
+#include <system_error>
+#include <thread>
 
 #include "platform/paths.h"
 #include "platform/system_error.h"
@@ -33,11 +36,52 @@ std::string Description_Of(int error_number) {
   return File_System_Error(error_number).what();
 }
 
+// Starts the program arguments[0], looked up on PATH as the shell does, and
+// gives 0 once it runs, else the errno why it could not be run (ENOENT also
+// for a script whose interpreter is missing). No shell sees the arguments.
+// A session of its own: the editor is no part of our terminal's job, so
+// neither closing that terminal nor a signal to our group ends it.
+int Start_In_Own_Session(char* const arguments[], pid_t& child) {
+  posix_spawnattr_t attributes;
+  int error_number = posix_spawnattr_init(&attributes);
+  if (error_number != 0) return error_number;
+  error_number = posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
+  if (error_number == 0) {
+    error_number = posix_spawnp(&child, arguments[0], nullptr, &attributes, arguments, environ);
+  }
+  posix_spawnattr_destroy(&attributes);
+  return error_number;
+}
+
+// The editor stays our child until it ends, and then a zombie until someone
+// collects its exit status. A thread of its own waits for that one process:
+// the caller never waits, and no signal disposition changes (ignoring
+// SIGCHLD, or a handler that reaps any child, would also take the children
+// Qt and other code wait for). The thread takes no signals, which stay with
+// the threads that expect them.
+void Reap_When_Done(pid_t child) {
+  sigset_t all;
+  sigset_t before;
+  sigfillset(&all);
+  pthread_sigmask(SIG_SETMASK, &all, &before);
+  try {
+    std::thread([child] {
+      while (waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
+      }
+    }).detach();
+  } catch (const std::system_error&) {
+    // No thread to be had: the editor runs all the same, and its zombie
+    // lasts only until we end.
+  }
+  pthread_sigmask(SIG_SETMASK, &before, nullptr);
+}
+
 }  // namespace
 
 std::string Find_On_Path(const File_System& files, const std::string& program) {
   const char* path = std::getenv("PATH");
-  std::istringstream folders(path != nullptr ? path : "/usr/local/bin:/usr/bin:/bin");
+  // Without PATH, the folders posix_spawnp then searches.
+  std::istringstream folders(path != nullptr ? path : "/bin:/usr/bin");
   std::string folder;
   while (std::getline(folders, folder, ':')) {
     if (folder.empty()) continue;
@@ -58,11 +102,6 @@ bool Desktop_Editor::Available() const {
 
 bool Desktop_Editor::Start(const std::string& file, std::string& error_text) {
   error_text.clear();
-  const std::string program = Find_On_Path(files_, opener);
-  if (program.empty()) {
-    error_text = Description_Of(ENOENT) + " (" + opener + ")";
-    return false;
-  }
   std::string argument;
   try {
     argument = Full_Name(files_, file);
@@ -70,37 +109,15 @@ bool Desktop_Editor::Start(const std::string& file, std::string& error_text) {
     error_text = failure.what();
     return false;
   }
-  // Everything the child needs is made before the fork: in the copy of a
-  // threaded process another thread may hold the allocator's lock.
   const char* const arguments[] = {opener, argument.c_str(), nullptr};
-
-  // Two generations: the middle one starts the editor and ends at once, so
-  // the editor goes to init and outlives us freely, never our zombie. It
-  // starts it with posix_spawn, which returns only once the editor runs or
-  // could not be run, and hands that answer back as its exit status.
-  const pid_t child = fork();
-  if (child < 0) {
-    error_text = Description_Of(errno) + " (" + program + ")";
+  pid_t editor = 0;
+  const int error_number = Start_In_Own_Session(const_cast<char* const*>(arguments), editor);
+  if (error_number != 0) {
+    error_text = Description_Of(error_number) + " (" + opener + ")";
     return false;
   }
-  if (child == 0) {
-    setsid();
-    pid_t editor = 0;
-    _exit(posix_spawn(&editor, program.c_str(), nullptr, nullptr,
-                      const_cast<char* const*>(arguments), environ));
-  }
-  int status = 0;
-  while (waitpid(child, &status, 0) < 0) {
-    if (errno != EINTR) {
-      error_text = Description_Of(errno) + " (" + program + ")";
-      return false;
-    }
-  }
-  if (WIFEXITED(status) && WEXITSTATUS(status) == 0) return true;
-  // Killed before it could say: whether the editor runs is unknown.
-  const int error_number = WIFEXITED(status) ? WEXITSTATUS(status) : ECHILD;
-  error_text = Description_Of(error_number) + " (" + program + ")";
-  return false;
+  Reap_When_Done(editor);
+  return true;
 }
 
 }  // namespace velmaric

@@ -13,9 +13,10 @@ class Editor {
   virtual ~Editor() = default;
   // Whether there is anything to start.
   virtual bool Available() const = 0;
-  // Opens the file and returns as soon as the editor is running; nobody
-  // waits for it. False when it could not be started at all, with the
-  // reason in error_text, in the general error box's wording.
+  // Opens the file and returns as soon as the editor is running; the caller
+  // never waits for it, nor does it linger as a zombie once it ends. False
+  // when it could not be started at all, with the reason in error_text, in
+  // the general error box's wording.
   virtual bool Start(const std::string& file, std::string& error_text) = 0;
 };
 
@@ -33,7 +34,8 @@ class Desktop_Editor final : public Editor {
   const File_System& files_;
 };
 
-// The full path of an executable program found on $PATH, or "". Only a
+// The full path of an executable program found on $PATH, or "": whether
+// there is one to start, which the system tells only by starting it. Only a
 // regular file counts, as for the shell: not a folder of that name.
 std::string Find_On_Path(const File_System& files, const std::string& program);
 

@@ -11,6 +11,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
 #include <thread>
 
 #include "file_fixtures.h"
@@ -39,10 +42,11 @@ class Editor_Test : public ::testing::Test {
     ASSERT_EQ(chdir(saved_folder_.c_str()), 0);
   }
 
-  static void Make_Opener(const std::string& folder, const std::string& content) {
+  static void Make_Opener(const std::string& folder, const std::string& content,
+                          mode_t mode = 0755) {
     const std::string opener = folder + "/xdg-open";
     testing::Write_File(opener, content);
-    chmod(opener.c_str(), 0755);
+    chmod(opener.c_str(), mode);
   }
 
   std::string Wait_For_Record() const {
@@ -87,6 +91,7 @@ TEST_F(Editor_Test, PassesTheFileAsOneArgumentThatCannotBeReadAsAnythingElse) {
       {"-x.log", true},
       {"a:b.log", true},
       {"./--help", true},
+      {"- a b; $(id) `id` 'q' \"d\" *|&>.log", true},
       {"http:x.log", true},
   };
   for (const auto& row : rows) {
@@ -113,23 +118,24 @@ TEST_F(Editor_Test, PassesTheFileAsOneArgumentThatCannotBeReadAsAnythingElse) {
 TEST_F(Editor_Test, SaysWhyTheEditorCouldNotBeStarted) {
   const struct {
     const char* opener;  // nullptr: none on the path
+    mode_t mode;
     const char* file;
     bool in_removed_folder;
-    const char* reason;  // followed by the opener's name in brackets where it is to blame
-    bool names_opener;
+    const char* reason;  // with the opener in brackets where it is to blame
   } rows[] = {
-      {nullptr, "/tmp/x.log", false, "File not found (xdg-open)", false},
-      {"#!/nonexistent\n", "/tmp/x.log", false, "File not found", true},  // no interpreter
-      {"no program, no interpreter line\n", "/tmp/x.log", false, "I/O error 8", true},
+      {nullptr, 0, "/tmp/x.log", false, "File not found (xdg-open)"},
+      {"#!/nonexistent\n", 0755, "/tmp/x.log", false, "File not found (xdg-open)"},
+      {"no program, no interpreter line\n", 0755, "/tmp/x.log", false, "I/O error 8 (xdg-open)"},
+      {"#!/bin/sh\n", 0644, "/tmp/x.log", false, "File access denied (xdg-open)"},
       // A relative name has nothing to lead to once its folder is gone.
-      {"#!/bin/sh\n", "x.log", true, "File not found", false},
+      {"#!/bin/sh\n", 0755, "x.log", true, "File not found"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(std::string(row.opener != nullptr ? row.opener : "no opener") + row.file);
     const std::string bin = folder_.Path("broken");
     std::filesystem::remove_all(bin);
     mkdir(bin.c_str(), 0755);
-    if (row.opener != nullptr) Make_Opener(bin, row.opener);
+    if (row.opener != nullptr) Make_Opener(bin, row.opener, row.mode);
     setenv("PATH", bin.c_str(), 1);
     if (row.in_removed_folder) {
       const std::string gone = folder_.Path("gone");
@@ -139,10 +145,41 @@ TEST_F(Editor_Test, SaysWhyTheEditorCouldNotBeStarted) {
     }
     std::string error_text;
     EXPECT_FALSE(Desktop_Editor(Real_File_System()).Start(row.file, error_text));
-    EXPECT_EQ(error_text, std::string(row.reason) +
-                              (row.names_opener ? " (" + bin + "/xdg-open)" : std::string()));
+    EXPECT_EQ(error_text, row.reason);
     ASSERT_EQ(chdir(saved_folder_.c_str()), 0);
   }
+}
+
+// Nobody waits for the editor, yet once it ends it must not stay behind as
+// our zombie; and it runs in a session of its own. The stand-in records its
+// /proc stat line: "pid (xdg-open) state ppid group session ...".
+TEST_F(Editor_Test, LeavesNoZombieAndRunsInASessionOfItsOwn) {
+  Make_Opener(bin_, "#!/bin/sh\nread -r line < /proc/$$/stat\nprintf '%s\\n' \"$line\" > \"" +
+                        record_ + ".tmp\" && /bin/mv \"" + record_ + ".tmp\" \"" + record_ +
+                        "\"\n");
+  setenv("PATH", bin_.c_str(), 1);
+  std::string error_text;
+  ASSERT_TRUE(Desktop_Editor(Real_File_System()).Start("/tmp/x.log", error_text)) << error_text;
+  std::istringstream fields(Wait_For_Record());
+  std::string pid, name, state, parent, group, session;
+  fields >> pid >> name >> state >> parent >> group >> session;
+  ASSERT_EQ(name, "(xdg-open)") << fields.str();
+  // Our own child: one handed to init would be reaped there whatever we do.
+  EXPECT_EQ(parent, std::to_string(getpid()));
+  EXPECT_EQ(session, pid);
+
+  // Gone from /proc once reaped; a zombie stays there in state Z.
+  const std::string stat_file = "/proc/" + pid + "/stat";
+  std::string stat_line;
+  for (int i = 0; i < 500; ++i) {
+    std::ifstream stat(stat_file);
+    if (!std::getline(stat, stat_line) || stat_line.find("(xdg-open)") == std::string::npos) {
+      stat_line.clear();
+      break;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  EXPECT_EQ(stat_line, "") << "the opener was never reaped";
 }
 
 }  // namespace
