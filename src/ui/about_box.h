@@ -78,6 +78,8 @@ class TAboutBox : public QDialog {
  private:
   void Create_Controls();
   void FormCreate();
+  // The product's name, credits and the maker's addresses.
+  void Fill_Product_Texts();
   void Load_Pictures();
 
   About_Services services_;
