@@ -195,8 +195,9 @@ class TMainForm1 : public QMainWindow,
   void Connect_Handlers();
   void Apply_Product_Texts();
 
+  // True when the command ran to its end.
   template <typename Command>
-  void Run_Command(Command&& command);
+  bool Run_Command(Command&& command);
 
   void Select_Radio_Button(QRadioButton* button, bool on);
   bool Click_First_Button_With(const QKeySequence& mnemonic);
@@ -309,19 +310,22 @@ class TMainForm1 : public QMainWindow,
 // Runs one command; a failure ends it with one error box, and the view shows
 // whatever the command changed before it failed.
 template <typename Command>
-inline void TMainForm1::Run_Command(Command&& command) {
+inline bool TMainForm1::Run_Command(Command&& command) {
   ++commands_running_;
   // Every command works from the clock as it reads now.
   stopwatch_.Catch_Up();
+  bool done = true;
   try {
     command();
   } catch (const std::exception& failure) {
+    done = false;
     Refresh_View();
     boxes_.Error(failure.what());
   }
   --commands_running_;
   Refresh_View();
   Schedule_Next_Tick();
+  return done;
 }
 
 }  // namespace velmaric
