@@ -1,5 +1,6 @@
 #include "ui/about_box.h"
 
+#include <QDate>
 #include <QFrame>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -15,6 +16,7 @@
 
 #include "platform/executable.h"
 #include "ui/control_style.h"
+#include "ui/product_info.h"
 
 namespace velmaric {
 namespace {
@@ -181,6 +183,23 @@ void TAboutBox::Create_Controls() {
 
 void TAboutBox::FormCreate() {
   random_.seed(Clock_Seed());
+  Fill_Product_Texts();
+}
+
+void TAboutBox::Fill_Product_Texts() {
+  const QString name = QString::fromLatin1(product_info::name);
+  setWindowTitle(QStringLiteral("About ") + name + QStringLiteral(" ..."));
+  ProductName->setText(name);
+  Author_and_Date->setText(QString::fromLatin1(product_info::credit) + QStringLiteral(", ") +
+                           QString::fromLatin1(product_info::release_date));
+  Developed_using->setText(QString::fromLatin1(product_info::development));
+  Copyright->setText(QString::fromLatin1(product_info::rights) +
+                     QString::number(QDate::currentDate().year()));
+  Comments->setText(QString::fromLatin1(product_info::comment));
+  WEB_Page_Label->setText(QString::fromLatin1(product_info::web_page_line));
+  Email_Button->setText(QString::fromLatin1(product_info::email_address));
+  WEB_Button->setText(QString::fromLatin1(product_info::web_address));
+  setToolTip(QString());
 }
 
 void TAboutBox::showEvent(QShowEvent* event) {

@@ -42,6 +42,8 @@ class TAboutBox : public QDialog {
   void Free_Resources_TimerTimer();
   void Shell_Open(const std::string& target);
 
+ private:
+  // Its controls are its own; tests find them by their object names.
   QGroupBox* GroupBox2 = nullptr;
   QSvgWidget* Karvo_Logo_Banner_Image = nullptr;
   QGroupBox* GroupBox1 = nullptr;
@@ -78,6 +80,8 @@ class TAboutBox : public QDialog {
  private:
   void Create_Controls();
   void FormCreate();
+  // The product's name, credits and the maker's addresses.
+  void Fill_Product_Texts();
   void Load_Pictures();
 
   About_Services services_;

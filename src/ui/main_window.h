@@ -1,5 +1,5 @@
 #pragma once
-// The stopwatch's one window.
+// The stopwatch's one window: a thin view over the logic.
 //
 // Data flow. The window owns no timing logic: a `Stopwatch` (core) holds the
 // counter, the time stamps, the run-state captions and the texts of the five
@@ -9,17 +9,27 @@
 // stopwatch's texts into its fields. A program at rest does no work.
 // Button and menu handlers make one call into the logic, inside one guard
 // (`Run_Command`) that turns a failure into a single "Error" box, and then
-// refresh the view from the logic.
+// refresh the view from the logic; the close's save goes through the same
+// guard.
 //
 // The stopwatch hands its stop entry, settings save and reset marker back to
 // the window through `Stopwatch_Events`; the window forwards them to the
-// settings and log layers.
+// settings and log layers. Those never see a control: the log is handed the
+// values, the settings read and set them through `Settings_Host` and
+// `Disk_Transfer_Host`.
 //
-// Controls carry the object names, captions, hints and design geometry of
-// the window's design (441 x 373 client area). Every component, including
-// the timer, the menu items and the file dialog, is listed in creation order
-// in `components_`; `Capture_Layout` records that list once and
-// `Scale_Layout` rescales every control from the record on each resize.
+// The controls are built from the design tables in src/forms, with the
+// object names, captions, hints and design geometry of the window's design
+// (441 x 373 client area). They are private: the window's own code is the
+// only one that touches them, and tests find them by their object names.
+// Every component, including the timer, the menu items and the file dialog,
+// is listed in creation order in `components_`; `Capture_Layout` records
+// that list once and `Scale_Layout` rescales every control from the record
+// on each resize.
+//
+// The application-wide key and mnemonic routing lives in
+// main_window_keys.cpp. The About box fills its own texts from
+// product_info.h; the window only opens it.
 
 #include <QMainWindow>
 #include <QString>
@@ -195,8 +205,9 @@ class TMainForm1 : public QMainWindow,
   void Connect_Handlers();
   void Apply_Product_Texts();
 
+  // True when the command ran to its end.
   template <typename Command>
-  void Run_Command(Command&& command);
+  bool Run_Command(Command&& command);
 
   void Select_Radio_Button(QRadioButton* button, bool on);
   bool Click_First_Button_With(const QKeySequence& mnemonic);
@@ -252,7 +263,6 @@ class TMainForm1 : public QMainWindow,
   // the toolkit's own idea of its normal place leaves out the frame.
   std::optional<QPoint> maximized_from_;
 
- public:
   // The About box, made with the window and shown as often as asked.
   TAboutBox* AboutBox = nullptr;
 
@@ -309,19 +319,22 @@ class TMainForm1 : public QMainWindow,
 // Runs one command; a failure ends it with one error box, and the view shows
 // whatever the command changed before it failed.
 template <typename Command>
-inline void TMainForm1::Run_Command(Command&& command) {
+inline bool TMainForm1::Run_Command(Command&& command) {
   ++commands_running_;
   // Every command works from the clock as it reads now.
   stopwatch_.Catch_Up();
+  bool done = true;
   try {
     command();
   } catch (const std::exception& failure) {
+    done = false;
     Refresh_View();
     boxes_.Error(failure.what());
   }
   --commands_running_;
   Refresh_View();
   Schedule_Next_Tick();
+  return done;
 }
 
 }  // namespace velmaric

@@ -46,16 +46,9 @@ void Dismiss_Open_Box() {
 }  // namespace
 
 bool TMainForm1::FormCloseQuery() {
-  try {
-    settings_.Save_Settings();
-    return true;
-  } catch (const std::exception& failure) {
-    Refresh_View();
-    boxes_.Error(failure.what());
-    Refresh_View();
-    // The old settings file is whole: a way out is to leave it as it is.
-    return boxes_.Warning_Yes_No(close_without_saving);
-  }
+  if (Run_Command([this] { settings_.Save_Settings(); })) return true;
+  // The old settings file is whole: a way out is to leave it as it is.
+  return boxes_.Warning_Yes_No(close_without_saving);
 }
 
 void TMainForm1::Save_At_End() {

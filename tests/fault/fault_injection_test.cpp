@@ -230,11 +230,11 @@ class Fault_Injection_Test : public QObject, private velmaric::testing::Window_F
     Start_Program();
     if (QTest::currentTestFailed()) return;
 
-    form_->Log_to_File_RadioButton->setChecked(true);
-    form_->Log_File_Name_EditBox->setText(Path("logs/run.log"));
-    Click(form_->Start_Stop_Resume_BitBtn);
+    Find<QRadioButton>("Log_to_File_RadioButton")->setChecked(true);
+    Find<QLineEdit>("Log_File_Name_EditBox")->setText(Path("logs/run.log"));
+    Click("Start_Stop_Resume_BitBtn");
     Tick(1234);
-    Click(form_->Start_Stop_Resume_BitBtn);  // the old settings file and log
+    Click("Start_Stop_Resume_BitBtn");  // the old settings file and log
 
     // The disk holds a timing carried on elsewhere, written long ago.
     QList<QByteArray> lines = Contents(Path("app/velmaric.ini")).split('\n');
@@ -250,10 +250,10 @@ class Fault_Injection_Test : public QObject, private velmaric::testing::Window_F
                                     "    6 carried stop line\r\n    7 carried stop line\r\n");
 
     // The timing goes on, with two options changed since the last save.
-    Click(form_->Start_Stop_Resume_BitBtn);
+    Click("Start_Stop_Resume_BitBtn");
     Tick(567);
-    form_->Expert_Mode_Option->trigger();
-    form_->Write_Stop_Count_CheckBox->setChecked(true);
+    Trigger("Expert_Mode_Option");
+    Find<QCheckBox>("Write_Stop_Count_CheckBox")->setChecked(true);
     QVERIFY(world_->boxes.shown.empty());
     if (command == Command::reset_new_log) QVERIFY(QFile::remove(Path("logs/run.log")));
   }
@@ -262,19 +262,19 @@ class Fault_Injection_Test : public QObject, private velmaric::testing::Window_F
   bool Run(Command command) {
     switch (command) {
       case Command::stop:
-        Click(form_->Start_Stop_Resume_BitBtn);
+        Click("Start_Stop_Resume_BitBtn");
         break;
       case Command::close:
         return form_->close();
       case Command::reset_log:
       case Command::reset_new_log:
-        Click(form_->Reset_Log_Button);
+        Click("Reset_Log_Button");
         break;
       case Command::copy_out:
-        form_->Copy_Stopwatch_Times_to_FloppyDisk_Option->trigger();
+        Trigger("Copy_Stopwatch_Times_to_FloppyDisk_Option");
         break;
       case Command::copy_in:
-        form_->Copy_Stopwatch_Times_From_FloppyDisk_Option->trigger();
+        Trigger("Copy_Stopwatch_Times_From_FloppyDisk_Option");
         break;
     }
     return false;
@@ -433,12 +433,13 @@ class Fault_Injection_Test : public QObject, private velmaric::testing::Window_F
                fail(QStringLiteral("the window went away")).constData());
     }
     if (!closed) {
-      const QString time_shown = form_->Date_Time_Edit->text();
+      const QString time_shown = Find<QLineEdit>("Date_Time_Edit")->text();
       Tick(200);
-      QVERIFY2(form_->Date_Time_Edit->text() != time_shown,
+      QVERIFY2(Find<QLineEdit>("Date_Time_Edit")->text() != time_shown,
                fail(QStringLiteral("the clock no longer ticks")).constData());
       form_->Refresh_View();
-      QVERIFY2(form_->Stops_Since_Last_Reset_SpinEdit->value() == form_->stopwatch().stop_count,
+      QVERIFY2(Find<QSpinBox>("Stops_Since_Last_Reset_SpinEdit")->value() ==
+                   form_->stopwatch().stop_count,
                fail(QStringLiteral("the view no longer follows the stopwatch")).constData());
       world_->boxes.shown.clear();
       QVERIFY2(form_->FormCloseQuery(),

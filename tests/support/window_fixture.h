@@ -4,11 +4,13 @@
 // from it beside QObject.
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
+#include "support/controls.h"
 #include "support/fake_window_services.h"
 #include "ui/main_window.h"
 
@@ -39,7 +41,15 @@ class Window_Fixture {
     world_.reset();
   }
 
+  // The window's control of that name (see controls.h).
+  template <typename T>
+  T* Find(const char* name) const {
+    return Control<T>(*form_, name);
+  }
+
   static void Click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+  void Click(const char* button) const { Click(Find<QAbstractButton>(button)); }
+  void Trigger(const char* menu_item) const { Find<QAction>(menu_item)->trigger(); }
 
   static QByteArray Contents(const QString& name) {
     QFile file(name);

@@ -28,6 +28,12 @@ class About_Box_Test : public QObject, protected velmaric::testing::Window_Fixtu
  private:
   TAboutBox* box_ = nullptr;
 
+  // The box's control of that name (see controls.h).
+  template <typename T>
+  T* In_Box(const char* name) const {
+    return velmaric::testing::Control<T>(*box_, name);
+  }
+
   void Open() {
     box_->show();
     QVERIFY(QTest::qWaitForWindowExposed(box_));
@@ -41,21 +47,32 @@ class About_Box_Test : public QObject, protected velmaric::testing::Window_Fixtu
     Create_World();
     world_->executable = "/opt/x y/velmaric-2.bin";
     Start_Program();
-    box_ = form_->AboutBox;
+    box_ = Find<TAboutBox>("AboutBox");
   }
   void cleanup() { Close_Program(); }
 
   void product_texts_fill_the_titles_and_the_box() {
     QCOMPARE(form_->windowTitle(), QStringLiteral("Velmaric"));
     QCOMPARE(box_->windowTitle(), QStringLiteral("About Velmaric ..."));
-    QCOMPARE(box_->ProductName->text(), QStringLiteral("Velmaric"));
-    QVERIFY(box_->Author_and_Date->text().endsWith(
-        QStringLiteral(", ") + QString::fromLatin1(velmaric::product_info::release_date)));
-    QVERIFY(box_->Copyright->text().endsWith(QString::number(QDate::currentDate().year())));
-    QCOMPARE(box_->WEB_Button->text(), QString::fromLatin1(velmaric::product_info::web_address));
-    QCOMPARE(box_->Quotes_From_Karvo_ListBox->count(), 11);
-    QCOMPARE(box_->Quotes_From_Karvo_ListBox->item(6)->text(),
+    QCOMPARE(In_Box<QLabel>("ProductName")->text(), QStringLiteral("Velmaric"));
+    const QString credit = In_Box<QLabel>("Author_and_Date")->text();
+    QVERIFY(credit.endsWith(QStringLiteral(", ") +
+                            QString::fromLatin1(velmaric::product_info::release_date)));
+    const QString rights = In_Box<QLabel>("Copyright")->text();
+    QVERIFY(rights.endsWith(QString::number(QDate::currentDate().year())));
+    QCOMPARE(In_Box<QPushButton>("WEB_Button")->text(),
+             QString::fromLatin1(velmaric::product_info::web_address));
+    QCOMPARE(In_Box<QListWidget>("Quotes_From_Karvo_ListBox")->item(6)->text(),
              QStringLiteral("Ensuring you get good value for money is very important to me. "));
+    // The box fills its texts itself, without a window to do it.
+    TAboutBox alone(world_->Services().about);
+    QCOMPARE(alone.windowTitle(), box_->windowTitle());
+    for (const char* name : {"ProductName", "Author_and_Date", "Copyright", "Comments"}) {
+      QCOMPARE(velmaric::testing::Control<QLabel>(alone, name)->text(),
+               In_Box<QLabel>(name)->text());
+    }
+    QCOMPARE(velmaric::testing::Control<QPushButton>(alone, "Email_Button")->text(),
+             QString::fromLatin1(velmaric::product_info::email_address));
   }
 
   // Every maker's text fits its place: a row's text ends before the link
@@ -65,66 +82,71 @@ class About_Box_Test : public QObject, protected velmaric::testing::Window_Fixtu
     const auto text_width = [](const QLabel* label) {
       return label->fontMetrics().horizontalAdvance(label->text());
     };
-    const QRect inside = box_->GroupBox1->contentsRect();
-    for (const QLabel* row :
-         {box_->ProductName, box_->Author_and_Date, box_->Developed_using, box_->Copyright}) {
+    const QRect inside = In_Box<QGroupBox>("GroupBox1")->contentsRect();
+    for (const char* name : {"ProductName", "Author_and_Date", "Developed_using", "Copyright"}) {
+      const QLabel* row = In_Box<QLabel>(name);
       QVERIFY2(text_width(row) <= row->width(), qPrintable(row->text()));
     }
-    for (const QLabel* link : {box_->Email_Address_Label, box_->WEB_Address_Label}) {
+    for (const char* name : {"Email_Address_Label", "WEB_Address_Label"}) {
+      const QLabel* link = In_Box<QLabel>(name);
       QVERIFY2(link->x() + text_width(link) <= inside.right(), qPrintable(link->text()));
     }
-    for (const QLabel* row : {box_->Comments, box_->WEB_Page_Label}) {
-      QVERIFY2(row->x() + text_width(row) < box_->Email_Address_Label->x(),
+    for (const char* name : {"Comments", "WEB_Page_Label"}) {
+      const QLabel* row = In_Box<QLabel>(name);
+      QVERIFY2(row->x() + text_width(row) < In_Box<QLabel>("Email_Address_Label")->x(),
                qPrintable(row->text()));
     }
   }
 
   void every_opening_picks_a_quotation_and_runs_the_timers_only_while_shown() {
-    QVERIFY(!box_->Quote_Change_Timer->isActive());
+    const QTimer* const quote_timer = In_Box<QTimer>("Quote_Change_Timer");
+    const QTimer* const figure_timer = In_Box<QTimer>("Free_Resources_Timer");
+    QLabel* const quotation = In_Box<QLabel>("Quote_From_Karvo_Label");
+    QVERIFY(!quote_timer->isActive());
     for (int opening = 0; opening < 2; ++opening) {
-      box_->Quote_From_Karvo_Label->clear();
+      quotation->clear();
       Open();
-      QVERIFY(box_->Quote_Change_Timer->isActive());
-      QVERIFY(box_->Free_Resources_Timer->isActive());
-      QCOMPARE(box_->Quote_Change_Timer->interval(), 10000);
-      QCOMPARE(box_->Free_Resources_Timer->interval(), 500);
-      QVERIFY(!box_->Quotes_From_Karvo_ListBox
-                   ->findItems(box_->Quote_From_Karvo_Label->text(), Qt::MatchExactly)
+      QVERIFY(quote_timer->isActive());
+      QVERIFY(figure_timer->isActive());
+      QVERIFY(!In_Box<QListWidget>("Quotes_From_Karvo_ListBox")
+                   ->findItems(quotation->text(), Qt::MatchExactly)
                    .isEmpty());
-      QVERIFY(!box_->Email_Button->isVisible());
-      QVERIFY(box_->Email_Address_Label->isVisible());
-      QCOMPARE(box_->Email_Address_Label->text(), box_->Email_Button->text());
-      QCOMPARE(box_->WEB_Address_Label->toolTip(),
-               QStringLiteral("Click to visit Karvo's WEB Page."));
-      QCOMPARE(box_->WEB_Address_Label->y(), 189);
-      Click_At_Corner(box_->OKButton);
+      // The addresses show as links on their buttons' rows, the buttons hidden.
+      const QLabel* const email = In_Box<QLabel>("Email_Address_Label");
+      const QLabel* const web = In_Box<QLabel>("WEB_Address_Label");
+      QVERIFY(!In_Box<QPushButton>("Email_Button")->isVisible());
+      QVERIFY(email->isVisible());
+      QCOMPARE(email->text(), In_Box<QPushButton>("Email_Button")->text());
+      QCOMPARE(web->toolTip(), QStringLiteral("Click to visit Karvo's WEB Page."));
+      QCOMPARE(web->y(), In_Box<QPushButton>("WEB_Button")->y());
+      Click_At_Corner(In_Box<QPushButton>("OKButton"));
       QTRY_VERIFY(!box_->isVisible());
-      QVERIFY(!box_->Quote_Change_Timer->isActive());
-      QVERIFY(!box_->Free_Resources_Timer->isActive());
+      QVERIFY(!quote_timer->isActive());
+      QVERIFY(!figure_timer->isActive());
     }
   }
 
   void the_figure_is_the_memory_load_or_the_free_share() {
     world_->memory = {37, 0, 0, 0, 0};
     Open();
-    QCOMPARE(box_->Label4->text(), QStringLiteral("37%"));
+    QCOMPARE(In_Box<QLabel>("Label4")->text(), QStringLiteral("37%"));
     world_->memory = {0, 1000 * 1024, 250 * 1024, 1000 * 1024, 750 * 1024};
     box_->Free_Resources_TimerTimer();
-    QCOMPARE(box_->Label4->text(), QStringLiteral("50%"));
+    QCOMPARE(In_Box<QLabel>("Label4")->text(), QStringLiteral("50%"));
   }
 
   void every_picture_and_link_opens_the_same_web_page() {
     Open();
-    const std::string web = box_->WEB_Button->text().toStdString();
-    for (QWidget* widget : std::initializer_list<QWidget*>{
-             box_->WEB_Address_Label, box_->Karvo_Logo_GIFImage, box_->Karvo_Logo_Banner_Image,
-             box_->Australian_Made_Logo, box_->Australian_Made_Label}) {
+    const std::string web = In_Box<QPushButton>("WEB_Button")->text().toStdString();
+    for (const char* name : {"WEB_Address_Label", "Karvo_Logo_GIFImage", "Karvo_Logo_Banner_Image",
+                             "Australian_Made_Logo", "Australian_Made_Label"}) {
       world_->opened.clear();
-      Click_At_Corner(widget);
+      Click_At_Corner(In_Box<QWidget>(name));
       QCOMPARE(world_->opened, std::vector<std::string>{web});
     }
     // The subject is a link's value: the program's file name adds no field.
-    const std::string mailto = "mailto:" + box_->Email_Button->text().toStdString();
+    const std::string mailto =
+        "mailto:" + In_Box<QPushButton>("Email_Button")->text().toStdString();
     for (const auto& [executable, subject] :
          std::initializer_list<std::pair<const char*, const char*>>{
              {"/opt/x y/velmaric-2.bin", "?subject=Shareware:%20velmaric-2.bin"},
@@ -132,7 +154,7 @@ class About_Box_Test : public QObject, protected velmaric::testing::Window_Fixtu
               "?subject=Shareware:%20vel%26cc%3Devil%40example.com%26body%3Dx%0Ay%23z"}}) {
       world_->executable = executable;
       world_->opened.clear();
-      Click_At_Corner(box_->Email_Address_Label);
+      Click_At_Corner(In_Box<QLabel>("Email_Address_Label"));
       QCOMPARE(world_->opened, std::vector<std::string>{mailto + subject});
     }
   }
@@ -141,11 +163,11 @@ class About_Box_Test : public QObject, protected velmaric::testing::Window_Fixtu
     Open();
     QTest::keyClick(box_, Qt::Key_Escape);
     QTRY_VERIFY(!box_->isVisible());
-    QVERIFY(!box_->Quote_Change_Timer->isActive());
+    QVERIFY(!In_Box<QTimer>("Quote_Change_Timer")->isActive());
     Open();
     QTest::keyClick(box_, Qt::Key_Return);
     QTRY_VERIFY(!box_->isVisible());
-    QVERIFY(!box_->Free_Resources_Timer->isActive());
+    QVERIFY(!In_Box<QTimer>("Free_Resources_Timer")->isActive());
   }
 };
 

@@ -41,8 +41,8 @@ class Log_Commands_Test : public QObject, protected velmaric::testing::Window_Fi
   Recording_Editor* editor_ = nullptr;
 
   void Log_To(const QString& name) {
-    form_->Log_to_File_RadioButton->setChecked(true);
-    form_->Log_File_Name_EditBox->setText(name);
+    Find<QRadioButton>("Log_to_File_RadioButton")->setChecked(true);
+    Find<QLineEdit>("Log_File_Name_EditBox")->setText(name);
   }
 
  private slots:
@@ -61,8 +61,8 @@ class Log_Commands_Test : public QObject, protected velmaric::testing::Window_Fi
 
   void view_log_creates_a_missing_log_with_its_header_and_opens_it() {
     const QString log = Path(QStringLiteral("a b;$(touch x) 'q'.log"));
-    form_->Log_File_Name_EditBox->setText(log);  // logging stays off
-    Click(form_->View_Log_Button);
+    Find<QLineEdit>("Log_File_Name_EditBox")->setText(log);  // logging stays off
+    Click("View_Log_Button");
     QVERIFY(Contents(log).startsWith(QByteArray(14, ' ') + "Start"));
     QCOMPARE(Contents(log).count("\r\n"), 4);
     QCOMPARE(editor_->started, std::vector<std::string>{log.toStdString()});
@@ -71,18 +71,18 @@ class Log_Commands_Test : public QObject, protected velmaric::testing::Window_Fi
 
   void view_log_reports_a_missing_editor_before_an_empty_name() {
     editor_->available = false;
-    Click(form_->View_Log_Button);
+    Click("View_Log_Button");
     QCOMPARE(boxes_->shown.back().text, std::string("Windows Notepad could not be found."));
     editor_->available = true;
-    Click(form_->View_Log_Button);
+    Click("View_Log_Button");
     QCOMPARE(boxes_->shown.back().text, std::string("No Log File to View."));
     QVERIFY(editor_->started.empty());
 
     // Without an editor the log is still created.
     editor_->available = false;
     const QString log = Path(QStringLiteral("new.log"));
-    form_->Log_File_Name_EditBox->setText(log);
-    Click(form_->View_Log_Button);
+    Find<QLineEdit>("Log_File_Name_EditBox")->setText(log);
+    Click("View_Log_Button");
     QVERIFY(QFile::exists(log));
     QVERIFY(editor_->started.empty());
   }
@@ -93,36 +93,36 @@ class Log_Commands_Test : public QObject, protected velmaric::testing::Window_Fi
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("old line\r\n");
     file.close();
-    form_->Log_File_Name_EditBox->setText(log);
-    Click(form_->Reset_Log_Button);
+    Find<QLineEdit>("Log_File_Name_EditBox")->setText(log);
+    Click("Reset_Log_Button");
     QVERIFY(!Contents(log).contains("old line"));
     QVERIFY(Contents(log).startsWith(QByteArray(14, ' ') + "Start"));
     QCOMPARE(boxes_->shown.back().text,
              std::string("The StopWatch Log has been Reset.  (The StopWatch counters have NOT "
                          "been reset). "));
 
-    form_->Log_File_Name_EditBox->clear();
-    Click(form_->Reset_Log_Button);
+    Find<QLineEdit>("Log_File_Name_EditBox")->clear();
+    Click("Reset_Log_Button");
     QCOMPARE(boxes_->shown.back().text, std::string("No Log File to Reset."));
-    form_->Expert_Mode_Option->trigger();
+    Trigger("Expert_Mode_Option");
     const std::size_t shown = boxes_->shown.size();
-    Click(form_->Reset_Log_Button);
+    Click("Reset_Log_Button");
     QCOMPARE(boxes_->shown.size(), shown);
   }
 
   void snapshots_and_stops_are_logged_only_while_logging_is_on() {
     const QString log = Path(QStringLiteral("snap.log"));
-    form_->Log_File_Name_EditBox->setText(log);
-    Click(form_->Start_Stop_Resume_BitBtn);
+    Find<QLineEdit>("Log_File_Name_EditBox")->setText(log);
+    Click("Start_Stop_Resume_BitBtn");
     clock_->Advance_Centi_Seconds(123);
     form_->Timer1Timer();
-    Click(form_->Snap_Shot_Since_Resume_Button);  // logging off: nothing, no number used
+    Click("Snap_Shot_Since_Resume_Button");  // logging off: nothing, no number used
     QVERIFY(!QFile::exists(log));
 
-    form_->Log_to_File_RadioButton->setChecked(true);
-    Click(form_->Snap_Shot_Since_Resume_Button);
-    Click(form_->Snap_Shot_Since_Start_Button);
-    Click(form_->Start_Stop_Resume_BitBtn);
+    Find<QRadioButton>("Log_to_File_RadioButton")->setChecked(true);
+    Click("Snap_Shot_Since_Resume_Button");
+    Click("Snap_Shot_Since_Start_Button");
+    Click("Start_Stop_Resume_BitBtn");
     const QList<QByteArray> lines = Contents(log).split('\n');
     QCOMPARE(lines.size(), 4);
     QVERIFY(lines[0].startsWith("        >> Snap Shot 001 Time since Resume/Start :"));
@@ -134,54 +134,54 @@ class Log_Commands_Test : public QObject, protected velmaric::testing::Window_Fi
 
   void a_stop_whose_log_line_fails_is_counted_but_not_saved() {
     Log_To(Path(QStringLiteral("missing/folder/run.log")));
-    Click(form_->Start_Stop_Resume_BitBtn);
+    Click("Start_Stop_Resume_BitBtn");
     clock_->Advance_Centi_Seconds(100);
     form_->Timer1Timer();
-    Click(form_->Start_Stop_Resume_BitBtn);
+    Click("Start_Stop_Resume_BitBtn");
     QCOMPARE(boxes_->shown.size(), std::size_t{1});
     QCOMPARE(boxes_->shown[0].kind, std::string("Error"));
-    QCOMPARE(form_->Start_Stop_Resume_BitBtn->text(), QStringLiteral("&Resume"));
-    QCOMPARE(form_->Stops_Since_Last_Reset_SpinEdit->value(), 1);
+    QCOMPARE(Find<QPushButton>("Start_Stop_Resume_BitBtn")->text(), QStringLiteral("&Resume"));
+    QCOMPARE(Find<QSpinBox>("Stops_Since_Last_Reset_SpinEdit")->value(), 1);
     QVERIFY(!QFile::exists(Path(QStringLiteral("velmaric.ini"))));
 
     // A reset whose marker fails keeps the original start and the snapshot button.
-    Click(form_->Reset_BitBtn);
+    Click("Reset_BitBtn");
     QCOMPARE(boxes_->shown.size(), std::size_t{2});
     QCOMPARE(boxes_->shown[1].kind, std::string("Error"));
-    QVERIFY(form_->Snap_Shot_Since_Start_Button->isEnabled());
+    QVERIFY(Find<QPushButton>("Snap_Shot_Since_Start_Button")->isEnabled());
   }
 
   // The copy reads the clock itself: no tick needs to have come since.
   void the_clipboard_gets_the_total_at_the_moment_of_the_copy() {
-    Click(form_->Start_Stop_Resume_BitBtn);
+    Click("Start_Stop_Resume_BitBtn");
     clock_->Advance_Centi_Seconds(4321);
-    form_->Copy_Elapsed_Time_To_Clipboard_Option->trigger();
+    Trigger("Copy_Elapsed_Time_To_Clipboard_Option");
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral(" 00.00:00:43.21"));
-    Click(form_->Start_Stop_Resume_BitBtn);
+    Click("Start_Stop_Resume_BitBtn");
     clock_->Advance_Centi_Seconds(500);
-    form_->Copy_Elapsed_Time_To_Clipboard_Option->trigger();
+    Trigger("Copy_Elapsed_Time_To_Clipboard_Option");
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral(" 00.00:00:43.21"));
   }
 
   void the_chosen_file_is_taken_whole_and_typing_stops_at_19() {
     const std::string long_name = "/" + std::string(59, 'x');
     world_->next_log_choice = long_name;
-    Click(form_->Select_Log_File_BitBtn);  // works while the box is disabled
-    QCOMPARE(form_->Log_File_Name_EditBox->text().toStdString(), long_name);
-    QVERIFY(!form_->Log_to_File_RadioButton->isChecked());
+    Click("Select_Log_File_BitBtn");  // works while the box is disabled
+    QCOMPARE(Find<QLineEdit>("Log_File_Name_EditBox")->text().toStdString(), long_name);
+    QVERIFY(!Find<QRadioButton>("Log_to_File_RadioButton")->isChecked());
     QVERIFY(!QFile::exists(QString::fromStdString(long_name)));
     world_->next_log_choice.reset();
-    form_->Select_Log_File_Option->trigger();  // cancelled: nothing changes
-    QCOMPARE(form_->Log_File_Name_EditBox->text().toStdString(), long_name);
+    Trigger("Select_Log_File_Option");  // cancelled: nothing changes
+    QCOMPARE(Find<QLineEdit>("Log_File_Name_EditBox")->text().toStdString(), long_name);
     QCOMPARE(world_->offered_choices, (std::vector<std::string>{"", long_name}));
 
-    form_->Log_to_File_RadioButton->setChecked(true);
-    QLineEdit* box = form_->Log_File_Name_EditBox;
+    Find<QRadioButton>("Log_to_File_RadioButton")->setChecked(true);
+    QLineEdit* box = Find<QLineEdit>("Log_File_Name_EditBox");
     box->clear();
     QTest::keyClicks(box, QStringLiteral("abcdefghijklmnopqrstuvwxyz"));
     QCOMPARE(box->text(), QStringLiteral("abcdefghijklmnopqrs"));
     world_->next_log_choice = long_name;
-    Click(form_->Select_Log_File_BitBtn);
+    Click("Select_Log_File_BitBtn");
     box->end(false);
     QTest::keyClicks(box, QStringLiteral("y"));
     QCOMPARE(box->text().size(), 60);
@@ -199,27 +199,28 @@ class Log_Commands_Test : public QObject, protected velmaric::testing::Window_Fi
     QCOMPARE(mkdir(folder.c_str(), 0755), 0);
     const std::string log = folder + "/run.log";
     world_->next_log_choice = log;
-    Click(form_->Select_Log_File_BitBtn);
-    QVERIFY(form_->Log_File_Name_EditBox->text().contains(QChar::ReplacementCharacter));
-    Log_To(form_->Log_File_Name_EditBox->text());  // the box as shown still means the bytes
-    Click(form_->Start_Stop_Resume_BitBtn);
+    Click("Select_Log_File_BitBtn");
+    QVERIFY(Find<QLineEdit>("Log_File_Name_EditBox")->text().contains(QChar::ReplacementCharacter));
+    // The box as shown still means the bytes.
+    Log_To(Find<QLineEdit>("Log_File_Name_EditBox")->text());
+    Click("Start_Stop_Resume_BitBtn");
     clock_->Advance_Centi_Seconds(12345);
     form_->Timer1Timer();
-    Click(form_->Start_Stop_Resume_BitBtn);
+    Click("Start_Stop_Resume_BitBtn");
     QVERIFY(boxes_->shown.empty());
     std::ifstream written(log, std::ios::binary);
     std::string line;
     QVERIFY(std::getline(written, line) && line.find(" 00.00:02:03.45") != std::string::npos);
 
     world_->next_log_choice = "/tmp/a.log\nelapsed_centi_seconds= 9.0E+0007";
-    form_->Select_Log_File_Option->trigger();
+    Trigger("Select_Log_File_Option");
     QCOMPARE(boxes_->shown.size(), std::size_t{1});
     QCOMPARE(boxes_->shown[0].kind, std::string("Information"));
     QCOMPARE(
         boxes_->shown[0].text,
         std::string("The chosen file name contains a line break or a NUL character and can "
                     "NOT be used for the Log file.  (The Log file name has NOT been changed)"));
-    QLineEdit* box = form_->Log_File_Name_EditBox;
+    QLineEdit* box = Find<QLineEdit>("Log_File_Name_EditBox");
     QGuiApplication::clipboard()->setText(QStringLiteral("x\nelapsed_centi_seconds= 9"));
     box->end(false);
     box->paste();
@@ -252,10 +253,10 @@ class Log_Commands_Test : public QObject, protected velmaric::testing::Window_Fi
         dialog->selectFile(QFile::decodeName(QByteArray::fromStdString(name)));
         QMetaObject::invokeMethod(dialog, "accept");
       });
-      Click(form_->Select_Log_File_BitBtn);
+      Click("Select_Log_File_BitBtn");
     };
     choose(log);
-    QVERIFY(form_->Log_File_Name_EditBox->text().contains(QChar::ReplacementCharacter));
+    QVERIFY(Find<QLineEdit>("Log_File_Name_EditBox")->text().contains(QChar::ReplacementCharacter));
     choose(broken);
     QCOMPARE(boxes_->shown.size(), std::size_t{1});
     // Two names that show alike: which one was meant cannot be told.
@@ -280,7 +281,7 @@ class Log_Commands_Test : public QObject, protected velmaric::testing::Window_Fi
       QVERIFY(file.open(QIODevice::WriteOnly));
     }
     const std::unique_ptr<QFileDialog> dialog = velmaric::Make_Log_File_Dialog(
-        nullptr, form_->OpenDialog1->property("filter").toString(), std::string());
+        nullptr, Find<QObject>("OpenDialog1")->property("filter").toString(), std::string());
     dialog->setDirectory(folder.path());
     dialog->show();
     auto* model = dialog->findChild<QFileSystemModel*>();

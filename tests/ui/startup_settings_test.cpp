@@ -76,10 +76,10 @@ class Startup_Settings_Test : public QObject, protected velmaric::testing::Windo
     Start_Program();
     QCOMPARE(form_->Client_Size(), QSize(368, 313));
     QCOMPARE(form_->pos(), QPoint(20, 20));
-    QCOMPARE(form_->Start_Stop_Resume_BitBtn->text(), QStringLiteral("&Start"));
-    QVERIFY(!form_->Snap_Shot_Since_Start_Button->isEnabled());
-    QVERIFY(!form_->Snap_Shot_Since_Resume_Button->isEnabled());
-    QVERIFY(form_->Do_Not_Log_RadioButton->isChecked());
+    QCOMPARE(Find<QPushButton>("Start_Stop_Resume_BitBtn")->text(), QStringLiteral("&Start"));
+    QVERIFY(!Find<QPushButton>("Snap_Shot_Since_Start_Button")->isEnabled());
+    QVERIFY(!Find<QPushButton>("Snap_Shot_Since_Resume_Button")->isEnabled());
+    QVERIFY(Find<QRadioButton>("Do_Not_Log_RadioButton")->isChecked());
     QVERIFY(boxes_->shown.empty());
 
     QVERIFY(form_->close());
@@ -109,27 +109,27 @@ class Startup_Settings_Test : public QObject, protected velmaric::testing::Windo
                     "Log_to_File_RadioButton=True", "window_ClientWidth=441",
                     "window_ClientHeight=373", "window_top_posn=33", "window_left_posn=44"});
     Start_Program();
-    QCOMPARE(form_->Start_Stop_Resume_BitBtn->text(), QStringLiteral("&Resume"));
-    QCOMPARE(form_->Control_Label->text(), QStringLiteral("Control_Label"));
-    QVERIFY(form_->Snap_Shot_Since_Start_Button->isEnabled());
-    QVERIFY(!form_->Snap_Shot_Since_Resume_Button->isEnabled());
-    QCOMPARE(form_->Elapsed_Secs_Edit->text(), QStringLiteral("          123.45 "));
-    QCOMPARE(form_->Stops_Since_Last_Reset_SpinEdit->value(), 3);
-    QCOMPARE(form_->Log_File_Name_EditBox->text(), QStringLiteral("/tmp/a b.log"));
-    QVERIFY(form_->Log_to_File_RadioButton->isChecked());
-    QVERIFY(form_->Log_File_Name_EditBox->isEnabled());
+    QCOMPARE(Find<QPushButton>("Start_Stop_Resume_BitBtn")->text(), QStringLiteral("&Resume"));
+    QCOMPARE(Find<QLabel>("Control_Label")->text(), QStringLiteral("Control_Label"));
+    QVERIFY(Find<QPushButton>("Snap_Shot_Since_Start_Button")->isEnabled());
+    QVERIFY(!Find<QPushButton>("Snap_Shot_Since_Resume_Button")->isEnabled());
+    QCOMPARE(Find<QLineEdit>("Elapsed_Secs_Edit")->text(), QStringLiteral("          123.45 "));
+    QCOMPARE(Find<QSpinBox>("Stops_Since_Last_Reset_SpinEdit")->value(), 3);
+    QCOMPARE(Find<QLineEdit>("Log_File_Name_EditBox")->text(), QStringLiteral("/tmp/a b.log"));
+    QVERIFY(Find<QRadioButton>("Log_to_File_RadioButton")->isChecked());
+    QVERIFY(Find<QLineEdit>("Log_File_Name_EditBox")->isEnabled());
     QCOMPARE(form_->Client_Size(), QSize(441, 373));
     QCOMPARE(form_->pos(), QPoint(44, 33));
 
     // The restored counter does not move until Resume, then continues.
     clock_->Advance_Centi_Seconds(100);
     form_->Timer1Timer();
-    QCOMPARE(form_->Copy_Edit_Box->text(), QStringLiteral(" 00.00:02:03.45"));
-    Click(form_->Start_Stop_Resume_BitBtn);
-    QCOMPARE(form_->Start_Stop_Resume_BitBtn->text(), QStringLiteral("&Stop"));
+    QCOMPARE(Find<QLineEdit>("Copy_Edit_Box")->text(), QStringLiteral(" 00.00:02:03.45"));
+    Click("Start_Stop_Resume_BitBtn");
+    QCOMPARE(Find<QPushButton>("Start_Stop_Resume_BitBtn")->text(), QStringLiteral("&Stop"));
     clock_->Advance_Centi_Seconds(55);
     form_->Timer1Timer();
-    QCOMPARE(form_->Copy_Edit_Box->text(), QStringLiteral(" 00.00:02:04.00"));
+    QCOMPARE(Find<QLineEdit>("Copy_Edit_Box")->text(), QStringLiteral(" 00.00:02:04.00"));
   }
 
   void saved_maximised_and_always_on_top_are_applied() {
@@ -137,12 +137,12 @@ class Startup_Settings_Test : public QObject, protected velmaric::testing::Windo
                     "Expert_Mode_Option=True", "Write_Stop_Count_CheckBox=True"});
     Start_Program();
     QTRY_VERIFY(form_->isMaximized());
-    QVERIFY(form_->Always_On_Top_Option->isChecked());
+    QVERIFY(Find<QAction>("Always_On_Top_Option")->isChecked());
     QVERIFY(form_->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
-    QVERIFY(form_->Expert_Mode_Option->isChecked());
+    QVERIFY(Find<QAction>("Expert_Mode_Option")->isChecked());
     // The layout follows the maximised client area.
     QTRY_VERIFY(form_->Client_Size().width() > 441);
-    QVERIFY(form_->Exit_BitBtn->geometry().right() > 424);
+    QVERIFY(Find<QPushButton>("Exit_BitBtn")->geometry().right() > 424);
 
     // Saving writes the flag with the normal geometry and leaves the window normal.
     QVERIFY(form_->close());
@@ -159,8 +159,8 @@ class Startup_Settings_Test : public QObject, protected velmaric::testing::Windo
     QCOMPARE(boxes_->shown[0].kind, std::string("Error"));
     QCOMPARE(boxes_->shown[0].text, std::string("'abc' is not a valid integer value"));
     QCOMPARE(boxes_->shown[1].text, std::string("'' is not a valid integer value"));
-    QCOMPARE(form_->Start_Stop_Resume_BitBtn->text(), QStringLiteral("&Resume"));
-    QCOMPARE(form_->Log_File_Name_EditBox->text(), QStringLiteral("run.log"));
+    QCOMPARE(Find<QPushButton>("Start_Stop_Resume_BitBtn")->text(), QStringLiteral("&Resume"));
+    QCOMPARE(Find<QLineEdit>("Log_File_Name_EditBox")->text(), QStringLiteral("run.log"));
     QCOMPARE(form_->pos(), QPoint(20, 20));
     QCOMPARE(form_->windowTitle(), QStringLiteral("Velmaric"));
   }
@@ -271,11 +271,11 @@ class Startup_Settings_Test : public QObject, protected velmaric::testing::Windo
     // The box shows where the line broke.
     QCOMPARE(boxes_->shown[0].text, std::string("'33\uFFFD7' is not a valid integer value"));
     QCOMPARE(boxes_->shown[1].text, std::string("'/tmp/a\uFFFDb.log' is not a valid file name"));
-    QCOMPARE(form_->Copy_Edit_Box->text(), QStringLiteral(" 00.00:00:00.00"));
+    QCOMPARE(Find<QLineEdit>("Copy_Edit_Box")->text(), QStringLiteral(" 00.00:00:00.00"));
     QCOMPARE(form_->pos(), QPoint(20, 20));
-    QCOMPARE(form_->Log_File_Name_EditBox->text(), QString());
-    QVERIFY(form_->Do_Not_Log_RadioButton->isChecked());
-    QCOMPARE(form_->Stops_Since_Last_Reset_SpinEdit->value(), 4);
+    QCOMPARE(Find<QLineEdit>("Log_File_Name_EditBox")->text(), QString());
+    QVERIFY(Find<QRadioButton>("Do_Not_Log_RadioButton")->isChecked());
+    QCOMPARE(Find<QSpinBox>("Stops_Since_Last_Reset_SpinEdit")->value(), 4);
     QVERIFY(form_->close());
     const QByteArray saved = Contents(Settings_Path());
     QCOMPARE(saved.count("\r\n"), 15);
@@ -301,7 +301,7 @@ class Startup_Settings_Test : public QObject, protected velmaric::testing::Windo
     for (const auto& [name, contents] : leftovers) Write_File(Path(QLatin1String(name)), contents);
     for (const auto& [name, contents] : others) Write_File(Path(QLatin1String(name)), contents);
     Start_Program();
-    QCOMPARE(form_->Stops_Since_Last_Reset_SpinEdit->value(), 5);
+    QCOMPARE(Find<QSpinBox>("Stops_Since_Last_Reset_SpinEdit")->value(), 5);
     for (const auto& [name, contents] : leftovers)
       QVERIFY2(!QFile::exists(Path(QLatin1String(name))), name);
     for (const auto& [name, contents] : others)
@@ -372,20 +372,20 @@ class Startup_Settings_Test : public QObject, protected velmaric::testing::Windo
 
   void stop_saves_and_closing_while_running_counts_one_more_stop() {
     Start_Program();
-    Click(form_->Start_Stop_Resume_BitBtn);
+    Click("Start_Stop_Resume_BitBtn");
     clock_->Advance_Centi_Seconds(200);
     form_->Timer1Timer();
-    Click(form_->Start_Stop_Resume_BitBtn);
+    Click("Start_Stop_Resume_BitBtn");
     QCOMPARE(Value("elapsed_centi_seconds="), QStringLiteral(" 2.00000000000000E+0002"));
     QCOMPARE(Value("Stops_Since_Last_Reset_SpinEdit="), QStringLiteral("1"));
 
-    Click(form_->Start_Stop_Resume_BitBtn);
+    Click("Start_Stop_Resume_BitBtn");
     clock_->Advance_Centi_Seconds(50);
     form_->Timer1Timer();
     QVERIFY(form_->close());
     QCOMPARE(Value("Stops_Since_Last_Reset_SpinEdit="), QStringLiteral("2"));
     QCOMPARE(Value("elapsed_centi_seconds="), QStringLiteral(" 2.50000000000000E+0002"));
-    QCOMPARE(form_->Start_Stop_Resume_BitBtn->text(), QStringLiteral("&Stop"));
+    QCOMPARE(Find<QPushButton>("Start_Stop_Resume_BitBtn")->text(), QStringLiteral("&Stop"));
   }
 
   // A save that fails at close is shown, then the user chooses: keep the
@@ -414,27 +414,27 @@ class Startup_Settings_Test : public QObject, protected velmaric::testing::Windo
     Write_Settings(
         {"Log_File_Name_EditBox=x.log", "Expert_Mode_Option=True", "window_ClientWidth=500"});
     Start_Program();
-    Click(form_->Start_Stop_Resume_BitBtn);
+    Click("Start_Stop_Resume_BitBtn");
     clock_->Advance_Centi_Seconds(300);
     form_->Timer1Timer();
 
     boxes_->answer_yes = false;
-    form_->Restore_Factory_Defaults_Option->trigger();
+    Trigger("Restore_Factory_Defaults_Option");
     QCOMPARE(boxes_->shown.back().kind, std::string("Warning"));
     QVERIFY(QFile::exists(Settings_Path()));
-    QCOMPARE(form_->Log_File_Name_EditBox->text(), QStringLiteral("x.log"));
+    QCOMPARE(Find<QLineEdit>("Log_File_Name_EditBox")->text(), QStringLiteral("x.log"));
 
     boxes_->answer_yes = true;
-    form_->Restore_Factory_Defaults_Option->trigger();
+    Trigger("Restore_Factory_Defaults_Option");
     QVERIFY(!QFile::exists(Settings_Path()));
-    QCOMPARE(form_->Log_File_Name_EditBox->text(), QString());
-    QVERIFY(!form_->Expert_Mode_Option->isChecked());
+    QCOMPARE(Find<QLineEdit>("Log_File_Name_EditBox")->text(), QString());
+    QVERIFY(!Find<QAction>("Expert_Mode_Option")->isChecked());
     QCOMPARE(form_->Client_Size(), QSize(368, 313));
-    QCOMPARE(form_->Start_Stop_Resume_BitBtn->text(), QStringLiteral("&Stop"));
-    QCOMPARE(form_->Control_Label->text(), QStringLiteral("GO"));
+    QCOMPARE(Find<QPushButton>("Start_Stop_Resume_BitBtn")->text(), QStringLiteral("&Stop"));
+    QCOMPARE(Find<QLabel>("Control_Label")->text(), QStringLiteral("GO"));
     clock_->Advance_Centi_Seconds(150);
     form_->Timer1Timer();
-    QCOMPARE(form_->Copy_Edit_Box->text(), QStringLiteral(" 00.00:00:01.50"));
+    QCOMPARE(Find<QLineEdit>("Copy_Edit_Box")->text(), QStringLiteral(" 00.00:00:01.50"));
   }
 };
 

@@ -39,9 +39,9 @@ class System_Options_Test : public QObject, protected velmaric::testing::Window_
   void the_menu_item_adds_and_removes_the_login_entry() {
     Start_Program();
     const QString entry = Path(QStringLiteral("config/autostart/velmaric.desktop"));
-    QVERIFY(!form_->Auto_Run_at_Windows_Startup_Option->isChecked());
-    form_->Auto_Run_at_Windows_Startup_Option->trigger();
-    QVERIFY(form_->Auto_Run_at_Windows_Startup_Option->isChecked());
+    QVERIFY(!Find<QAction>("Auto_Run_at_Windows_Startup_Option")->isChecked());
+    Trigger("Auto_Run_at_Windows_Startup_Option");
+    QVERIFY(Find<QAction>("Auto_Run_at_Windows_Startup_Option")->isChecked());
     QVERIFY(
         Contents(entry).contains("\nExec=" + Path(QStringLiteral("app/velmaric")).toUtf8() + "\n"));
     QVERIFY(Contents(entry).contains("\nTryExec=" + Path(QStringLiteral("app/velmaric")).toUtf8() +
@@ -49,15 +49,15 @@ class System_Options_Test : public QObject, protected velmaric::testing::Window_
     QCOMPARE(
         world_->boxes.shown.back().text,
         std::string("This program (velmaric) will now run automatically at Windows Start-Up."));
-    form_->Auto_Run_at_Windows_Startup_Option->trigger();
-    QVERIFY(!form_->Auto_Run_at_Windows_Startup_Option->isChecked());
+    Trigger("Auto_Run_at_Windows_Startup_Option");
+    QVERIFY(!Find<QAction>("Auto_Run_at_Windows_Startup_Option")->isChecked());
     QVERIFY(!QFile::exists(entry));
   }
 
   void an_entry_for_a_moved_program_is_offered_an_update_at_start() {
     world_->executable = "/old/place/velmaric";
     Start_Program();
-    form_->Auto_Run_at_Windows_Startup_Option->trigger();
+    Trigger("Auto_Run_at_Windows_Startup_Option");
     form_.reset();
     world_->executable = Path(QStringLiteral("app/velmaric")).toStdString();
     world_->boxes.shown.clear();
@@ -67,20 +67,20 @@ class System_Options_Test : public QObject, protected velmaric::testing::Window_
     QCOMPARE(world_->boxes.shown[0].kind, std::string("Warning"));
     QVERIFY(world_->boxes.shown[0].text.find(" Old      = /old/place/velmaric\r\n") !=
             std::string::npos);
-    QVERIFY(form_->Auto_Run_at_Windows_Startup_Option->isChecked());
+    QVERIFY(Find<QAction>("Auto_Run_at_Windows_Startup_Option")->isChecked());
   }
 
   void copying_out_while_running_counts_and_logs_a_stop_first() {
     Start_Program();
     const QString log = Path(QStringLiteral("logs/run.log"));
-    form_->Log_to_File_RadioButton->setChecked(true);
-    form_->Log_File_Name_EditBox->setText(log);
-    Click(form_->Start_Stop_Resume_BitBtn);
+    Find<QRadioButton>("Log_to_File_RadioButton")->setChecked(true);
+    Find<QLineEdit>("Log_File_Name_EditBox")->setText(log);
+    Click("Start_Stop_Resume_BitBtn");
     world_->clock.Advance_Centi_Seconds(250);
     form_->Timer1Timer();
-    form_->Copy_Stopwatch_Times_to_FloppyDisk_Option->trigger();
-    QCOMPARE(form_->Stops_Since_Last_Reset_SpinEdit->value(), 1);
-    QCOMPARE(form_->Start_Stop_Resume_BitBtn->text(), QStringLiteral("&Stop"));
+    Trigger("Copy_Stopwatch_Times_to_FloppyDisk_Option");
+    QCOMPARE(Find<QSpinBox>("Stops_Since_Last_Reset_SpinEdit")->value(), 1);
+    QCOMPARE(Find<QPushButton>("Start_Stop_Resume_BitBtn")->text(), QStringLiteral("&Stop"));
     QVERIFY(Contents(Path(QStringLiteral("disk/velmaric.ini")))
                 .contains("Stops_Since_Last_Reset_SpinEdit=1"));
     QCOMPARE(Contents(Path(QStringLiteral("disk/run.log"))), Contents(log));
@@ -98,11 +98,11 @@ class System_Options_Test : public QObject, protected velmaric::testing::Window_
     QVERIFY(victim.open(QIODevice::WriteOnly) && victim.write("precious\n") == 9);
     victim.close();
     QVERIFY(QFile::link(Path(QStringLiteral("victim")), Path(QStringLiteral("disk/run.log"))));
-    form_->Log_to_File_RadioButton->setChecked(true);
-    form_->Log_File_Name_EditBox->setText(Path(QStringLiteral("disk/run.log")));
-    Click(form_->Start_Stop_Resume_BitBtn);
-    Click(form_->Start_Stop_Resume_BitBtn);
-    Click(form_->Reset_Log_Button);
+    Find<QRadioButton>("Log_to_File_RadioButton")->setChecked(true);
+    Find<QLineEdit>("Log_File_Name_EditBox")->setText(Path(QStringLiteral("disk/run.log")));
+    Click("Start_Stop_Resume_BitBtn");
+    Click("Start_Stop_Resume_BitBtn");
+    Click("Reset_Log_Button");
     QCOMPARE(world_->boxes.shown.size(), std::size_t{2});
     QCOMPARE(world_->boxes.shown[0].text, std::string("File access denied"));
     QCOMPARE(world_->boxes.shown[1].text, std::string("File access denied"));
@@ -122,30 +122,30 @@ class System_Options_Test : public QObject, protected velmaric::testing::Window_
     log.close();
 
     Start_Program();
-    form_->Copy_Stopwatch_Times_From_FloppyDisk_Option->trigger();
-    QCOMPARE(form_->Start_Stop_Resume_BitBtn->text(), QStringLiteral("&Resume"));
-    QCOMPARE(form_->Log_File_Name_EditBox->text().toUtf8(), log_name);
+    Trigger("Copy_Stopwatch_Times_From_FloppyDisk_Option");
+    QCOMPARE(Find<QPushButton>("Start_Stop_Resume_BitBtn")->text(), QStringLiteral("&Resume"));
+    QCOMPARE(Find<QLineEdit>("Log_File_Name_EditBox")->text().toUtf8(), log_name);
     QCOMPARE(Contents(QString::fromUtf8(log_name)), QByteArray("carried\r\n"));
     QCOMPARE(world_->boxes.shown.front().kind, std::string("Warning"));  // a log of its own
     form_->Timer1Timer();
-    QCOMPARE(form_->Copy_Edit_Box->text(), QStringLiteral(" 00.00:00:03.00"));
+    QCOMPARE(Find<QLineEdit>("Copy_Edit_Box")->text(), QStringLiteral(" 00.00:00:03.00"));
 
     // Without a disk both commands say so and do nothing: the running timing
     // goes on from where it was, and no stop is counted.
     world_->medium.reset();
-    Click(form_->Start_Stop_Resume_BitBtn);
+    Click("Start_Stop_Resume_BitBtn");
     world_->clock.Advance_Centi_Seconds(100);
     form_->Timer1Timer();
-    form_->Copy_Stopwatch_Times_From_FloppyDisk_Option->trigger();
+    Trigger("Copy_Stopwatch_Times_From_FloppyDisk_Option");
     QCOMPARE(world_->boxes.shown.back().text,
              std::string("No removable disk was found: nothing was copied."));
-    form_->Copy_Stopwatch_Times_to_FloppyDisk_Option->trigger();
+    Trigger("Copy_Stopwatch_Times_to_FloppyDisk_Option");
     QCOMPARE(world_->boxes.shown.back().text,
              std::string("No removable disk was found: nothing was copied."));
     form_->Timer1Timer();
-    QCOMPARE(form_->Copy_Edit_Box->text(), QStringLiteral(" 00.00:00:04.00"));
-    QCOMPARE(form_->Start_Stop_Resume_BitBtn->text(), QStringLiteral("&Stop"));
-    QCOMPARE(form_->Stops_Since_Last_Reset_SpinEdit->value(), 0);
+    QCOMPARE(Find<QLineEdit>("Copy_Edit_Box")->text(), QStringLiteral(" 00.00:00:04.00"));
+    QCOMPARE(Find<QPushButton>("Start_Stop_Resume_BitBtn")->text(), QStringLiteral("&Stop"));
+    QCOMPARE(Find<QSpinBox>("Stops_Since_Last_Reset_SpinEdit")->value(), 0);
   }
 };
 
