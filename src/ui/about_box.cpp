@@ -9,52 +9,17 @@
 #include <QMovie>
 #include <QPushButton>
 #include <QScreen>
-#include <QStyle>
 #include <QSvgWidget>
 #include <QTimer>
 #include <chrono>
 
+#include "forms/about_form_design.h"
 #include "platform/executable.h"
-#include "ui/control_style.h"
+#include "ui/form_builder.h"
 #include "ui/product_info.h"
 
 namespace velmaric {
 namespace {
-
-const char* const quotations[] = {
-    "Since 1980, my passion has been writing useful computer sofware.",
-    "I hope this program makes your work a little simpler, your play a little better, or your "
-    "day a bit easier.",
-    "Customer service is important to me.  Why not email me and test this for yourself ?",
-    "Tired of software developers not supporting their programs or replying to emails ?  Email "
-    "me and experience real customer service.",
-    "Useful software needn't be expensive, and my catalog of software proves this.",
-    "If you have any comments, suggestions, improvements, or feedback, please email me.",
-    "Ensuring you get good value for money is very important to me. ",
-    "Useful software needn't take up Gigabytes of disk space, and my catalog of software proves "
-    "this.",
-    "If you can't find a program you need anywhere, email me - I might be able to help.",
-    "If you would like a special program written - email me - I might be able to help.",
-    "Got a great idea for a computer program ?  Please email me and let me know.",
-};
-
-QLabel* Text_Row(QWidget* parent, const char* name, QRect geometry, bool bold, bool wrap) {
-  auto* label = new QLabel(QString::fromLatin1(name), parent);
-  label->setObjectName(QString::fromLatin1(name));
-  Set_Design_Font(label, bold);
-  label->setGeometry(geometry);
-  label->setWordWrap(wrap);
-  return label;
-}
-
-QFrame* Raised_Frame(QWidget* parent, const char* name, QRect geometry) {
-  auto* frame = new QFrame(parent);
-  frame->setObjectName(QString::fromLatin1(name));
-  frame->setFrameShape(QFrame::Panel);
-  frame->setFrameShadow(QFrame::Raised);
-  frame->setGeometry(geometry);
-  return frame;
-}
 
 std::mt19937::result_type Clock_Seed() {
   return static_cast<std::mt19937::result_type>(
@@ -76,92 +41,34 @@ TAboutBox::TAboutBox(About_Services services, QWidget* parent)
 }
 
 void TAboutBox::Create_Controls() {
-  GroupBox2 = new QGroupBox(this);
-  GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
-  GroupBox2->setGeometry(0, -4, 589, 65);
-  Karvo_Logo_Banner_Image = new QSvgWidget(GroupBox2);
-  Karvo_Logo_Banner_Image->setObjectName(QStringLiteral("Karvo_Logo_Banner_Image"));
-  Karvo_Logo_Banner_Image->setGeometry(1, 0, 600, 70);
+  Build_Controls(forms::About_Form(), this);
+  Bind(GroupBox2, this, "GroupBox2");
+  Bind(Karvo_Logo_Banner_Image, this, "Karvo_Logo_Banner_Image");
+  Bind(GroupBox1, this, "GroupBox1");
+  Bind(Bevel1, this, "Bevel1");
+  Bind(Karvo_Logo_GIFImage, this, "Karvo_Logo_GIFImage");
+  Bind(Quote_From_Karvo_Label, this, "Quote_From_Karvo_Label");
+  Bind(ProductName, this, "ProductName");
+  Bind(Author_and_Date, this, "Author_and_Date");
+  Bind(Developed_using, this, "Developed_using");
+  Bind(Copyright, this, "Copyright");
+  Bind(Comments, this, "Comments");
+  Bind(WEB_Page_Label, this, "WEB_Page_Label");
+  Bind(Label3, this, "Label3");
+  Bind(Label4, this, "Label4");
+  Bind(Email_Button, this, "Email_Button");
+  Bind(WEB_Button, this, "WEB_Button");
+  Bind(Email_Address_Label, this, "Email_Address_Label");
+  Bind(WEB_Address_Label, this, "WEB_Address_Label");
+  Bind(Bevel3, this, "Bevel3");
+  Bind(Australian_Made_Logo, this, "Australian_Made_Logo");
+  Bind(Australian_Made_Label, this, "Australian_Made_Label");
+  Bind(OKButton, this, "OKButton");
+  Bind(Quotes_From_Karvo_ListBox, this, "Quotes_From_Karvo_ListBox");
 
-  GroupBox1 = new QGroupBox(this);
-  GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-  GroupBox1->setGeometry(0, 52, 589, 301);
-  QWidget* const g = GroupBox1;
-  Bevel1 = Raised_Frame(g, "Bevel1", {5, 14, 184, 167});
-  Karvo_Logo_GIFImage = new QLabel(g);
-  Karvo_Logo_GIFImage->setObjectName(QStringLiteral("Karvo_Logo_GIFImage"));
-  Karvo_Logo_GIFImage->setGeometry(12, 16, 173, 165);
-  Karvo_Logo_GIFImage->setScaledContents(true);
   logo_movie = new QMovie(QStringLiteral(":/velmaric/velmaric-logo.gif"), QByteArray(), this);
   Karvo_Logo_GIFImage->setMovie(logo_movie);
-
-  Quote_From_Karvo_Label = Text_Row(g, "Quote_From_Karvo_Label", {8, 184, 181, 113}, false, true);
-  Quote_From_Karvo_Label->setAlignment(Qt::AlignCenter);
-  ProductName = Text_Row(g, "ProductName", {205, 16, 380, 18}, true, false);
-  Author_and_Date = Text_Row(g, "Author_and_Date", {205, 45, 380, 18}, true, false);
-  Developed_using = Text_Row(g, "Developed_using", {205, 74, 380, 18}, false, true);
-  Copyright = Text_Row(g, "Copyright", {205, 103, 380, 18}, false, false);
-  Comments = Text_Row(g, "Comments", {205, 162, 380, 18}, false, true);
-  WEB_Page_Label = Text_Row(g, "WEB_Page_Label", {205, 191, 380, 18}, false, true);
-  Label3 = Text_Row(g, "Label3", {207, 220, 160, 18}, false, false);
-  Label3->setText(QStringLiteral("Free System Resources :"));
-  Label4 = Text_Row(g, "Label4", {375, 220, 60, 18}, false, false);
-  Label4->setText(QStringLiteral("Free %"));
-
-  Email_Button = new QPushButton(g);
-  Email_Button->setObjectName(QStringLiteral("Email_Button"));
-  Email_Button->setGeometry(416, 160, 169, 23);
-  WEB_Button = new QPushButton(g);
-  WEB_Button->setObjectName(QStringLiteral("WEB_Button"));
-  WEB_Button->setGeometry(416, 189, 169, 23);
-  for (const char* name : {"Email_Address_Label", "WEB_Address_Label"}) {
-    auto* link = new QLabel(g);
-    link->setObjectName(QString::fromLatin1(name));
-    QFont font(QStringLiteral("Times New Roman"));
-    font.setPixelSize(16);
-    font.setBold(true);
-    font.setUnderline(true);
-    link->setFont(font);
-    link->setStyleSheet(QStringLiteral("color: blue"));
-    link->move(424, 0);
-    link->installEventFilter(this);
-    (Email_Address_Label == nullptr ? Email_Address_Label : WEB_Address_Label) = link;
-  }
-
-  Bevel3 = Raised_Frame(g, "Bevel3", {420, 244, 157, 49});
-  Australian_Made_Logo = new QLabel(g);
-  Australian_Made_Logo->setObjectName(QStringLiteral("Australian_Made_Logo"));
-  Australian_Made_Logo->setGeometry(424, 248, 149, 41);
-  Australian_Made_Logo->setScaledContents(true);
-  Australian_Made_Logo->setToolTip(QStringLiteral("Hey, don't poke me there !!"));
-  Australian_Made_Label = new QLabel(QStringLiteral("Australian Made Software"), g);
-  Australian_Made_Label->setObjectName(QStringLiteral("Australian_Made_Label"));
-  Australian_Made_Label->setGeometry(430, 252, 98, 32);
-  Australian_Made_Label->setAlignment(Qt::AlignCenter);
-  Australian_Made_Label->setWordWrap(true);
-  Australian_Made_Label->setAttribute(Qt::WA_TranslucentBackground);
-  QFont arial(QStringLiteral("Arial"));
-  arial.setPixelSize(13);
-  Australian_Made_Label->setFont(arial);
-  Australian_Made_Label->setForegroundRole(QPalette::HighlightedText);
-
-  OKButton =
-      new QPushButton(style()->standardIcon(QStyle::SP_DialogApplyButton), QStringLiteral("OK"), g);
-  OKButton->setObjectName(QStringLiteral("OKButton"));
-  OKButton->setGeometry(245, 251, 100, 37);
-  QFont sans(QStringLiteral("MS Sans Serif"));
-  sans.setPixelSize(16);
-  sans.setBold(true);
-  OKButton->setFont(sans);
-  OKButton->setDefault(true);
   connect(OKButton, &QPushButton::clicked, this, &TAboutBox::OKButtonClick);
-
-  Quotes_From_Karvo_ListBox = new QListWidget(g);
-  Quotes_From_Karvo_ListBox->setObjectName(QStringLiteral("Quotes_From_Karvo_ListBox"));
-  Quotes_From_Karvo_ListBox->setVisible(false);
-  for (const char* quotation : quotations) {
-    Quotes_From_Karvo_ListBox->addItem(QString::fromLatin1(quotation));
-  }
 
   Quote_Change_Timer = new QTimer(this);
   Quote_Change_Timer->setObjectName(QStringLiteral("Quote_Change_Timer"));
@@ -172,10 +79,11 @@ void TAboutBox::Create_Controls() {
   Free_Resources_Timer->setInterval(500);
   connect(Free_Resources_Timer, &QTimer::timeout, this, &TAboutBox::Free_Resources_TimerTimer);
 
-  for (QWidget* picture :
-       std::initializer_list<QWidget*>{Karvo_Logo_GIFImage, Karvo_Logo_Banner_Image,
-                                       Australian_Made_Logo, Australian_Made_Label}) {
-    picture->installEventFilter(this);
+  // Clicking a link or a picture opens the maker's page or e-mail.
+  for (QWidget* clickable : std::initializer_list<QWidget*>{
+           Email_Address_Label, WEB_Address_Label, Karvo_Logo_GIFImage, Karvo_Logo_Banner_Image,
+           Australian_Made_Logo, Australian_Made_Label}) {
+    clickable->installEventFilter(this);
   }
   connect(Email_Button, &QPushButton::clicked, this, &TAboutBox::Email_ButtonClick);
   connect(WEB_Button, &QPushButton::clicked, this, &TAboutBox::WEB_ButtonClick);

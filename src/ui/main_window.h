@@ -218,10 +218,11 @@ class TMainForm1 : public QMainWindow,
     QObject* object;
     QWidget* control;  // null for components without geometry
   };
+  // Lists a component in the layout record: a control with its geometry, or
+  // an object without (control null).
+  void Add_Component(QObject* object, QWidget* control);
   template <typename T>
   T* Add(T* object, const char* name);
-  template <typename T>
-  T* Add_Control(T* control, const char* name, QRect geometry, bool bold = false);
 
   File_System& files_;
   const Clock& clock_;
