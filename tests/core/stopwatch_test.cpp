@@ -9,39 +9,17 @@
 
 #include "core/command_error.h"
 #include "core/time_text.h"
+#include "support/fake_clock.h"
 
 namespace velmaric {
 namespace {
 
-constexpr double us_per_day = 86400e6;
 constexpr std::int64_t second_us = 1'000'000;
 // Monday 2026-12-07 00:05:03 local time.
 constexpr Date_Time first_wall = 46363.0 + 303.0 / 86400.0;
+constexpr std::int64_t first_monotonic_us = 987'654'321'000;
 
-// Wall and monotonic time move together unless the wall clock is stepped.
-// With advance_per_read_us set, every reading moves both clocks on, so a
-// second reading within one command shows in the results.
-class Fake_Clock : public Clock {
- public:
-  Clock_Reading Now() const override {
-    const Clock_Reading reading{Wall(), monotonic_us_};
-    monotonic_us_ += advance_per_read_us;
-    wall_offset_us_ += advance_per_read_us;
-    return reading;
-  }
-  Date_Time Wall() const { return first_wall + static_cast<double>(wall_offset_us_) / us_per_day; }
-  void Advance(std::int64_t us) {
-    monotonic_us_ += us;
-    wall_offset_us_ += us;
-  }
-  void Step_Wall(std::int64_t us) { wall_offset_us_ += us; }
-
-  std::int64_t advance_per_read_us = 0;
-
- private:
-  mutable std::int64_t monotonic_us_ = 987'654'321'000;
-  mutable std::int64_t wall_offset_us_ = 0;
-};
+using testing::Fake_Clock;
 
 // Records each call with the caption and stop count the stopwatch had then.
 class Recording_Events : public Stopwatch_Events {
@@ -66,7 +44,7 @@ std::string Boxed_Blanks(std::size_t blanks, const std::string& number) {
   return " " + std::string(blanks, ' ') + number + " ";
 }
 
-class Stopwatch_Test : public testing::Test {
+class Stopwatch_Test : public ::testing::Test {
  protected:
   Stopwatch_Test() : saved_formats_(User_Date_Time_Formats()) {
     Set_User_Date_Time_Formats({"%d.%m.%Y", "%-H:%M:%S"});
@@ -75,7 +53,7 @@ class Stopwatch_Test : public testing::Test {
   ~Stopwatch_Test() override { Set_User_Date_Time_Formats(saved_formats_); }
 
   void Tick_After(std::int64_t us) {
-    clock.Advance(us);
+    clock.Advance_Micro_Seconds(us);
     watch.Timer1Timer();
   }
   // Every click of the button clears the snapshot count.
@@ -99,7 +77,7 @@ class Stopwatch_Test : public testing::Test {
   Date_Time_Formats saved_formats_;
 
  protected:
-  Fake_Clock clock;
+  Fake_Clock clock{first_wall, first_monotonic_us};
   Recording_Events events;
   Stopwatch watch{clock, events};
 };
@@ -107,7 +85,7 @@ class Stopwatch_Test : public testing::Test {
 TEST_F(Stopwatch_Test, StartStopResumeStopSumsTheRunningSpans) {
   Expect_State("&Start", "Control_Label", false, false);
   watch.Timer1Timer();
-  clock.Advance(2 * second_us);
+  clock.Advance_Micro_Seconds(2 * second_us);
   const Date_Time start_wall = clock.Wall();
 
   Click();
@@ -120,7 +98,7 @@ TEST_F(Stopwatch_Test, StartStopResumeStopSumsTheRunningSpans) {
 
   Tick_After(1'500'000);
   EXPECT_EQ(watch.elapsed_centi_seconds(), 150.0);
-  clock.Advance(700'000);  // Stop reads the clock itself: these 0.7 s count
+  clock.Advance_Micro_Seconds(700'000);  // Stop reads the clock itself: these 0.7 s count
   Click();
   Expect_State("&Resume", "STOP", true, false);
   EXPECT_EQ(watch.stop_count, 1);
@@ -165,7 +143,7 @@ TEST_F(Stopwatch_Test, StartAfterResetBeginsAtZero) {
   Start_And_Run(5 * second_us);
   Click();
   watch.Reset_BitBtnClick();
-  clock.Advance(second_us);
+  clock.Advance_Micro_Seconds(second_us);
   const Date_Time restart_wall = clock.Wall();
   Click();
   EXPECT_EQ(watch.elapsed_centi_seconds(), 0.0);
@@ -281,13 +259,13 @@ TEST_F(Stopwatch_Test, WallClockStepsDoNotMoveTheCounter) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.step_us);
-    Fake_Clock fresh_clock;
+    Fake_Clock fresh_clock{first_wall, first_monotonic_us};
     Stopwatch fresh{fresh_clock, events};
     fresh.Start_Stop_Resume_BitBtnClick();
-    fresh_clock.Advance(second_us);
+    fresh_clock.Advance_Micro_Seconds(second_us);
     fresh.Timer1Timer();
-    fresh_clock.Step_Wall(row.step_us);
-    fresh_clock.Advance(second_us);
+    fresh_clock.Step_Wall_Clock(row.step_us);
+    fresh_clock.Advance_Micro_Seconds(second_us);
     fresh.Timer1Timer();
     EXPECT_EQ(fresh.elapsed_centi_seconds(), 200.0);
     EXPECT_EQ(fresh.last_tick_time, fresh_clock.Wall());
@@ -317,7 +295,7 @@ TEST_F(Stopwatch_Test, ManyTicksLoseNoTime) {
 
 TEST_F(Stopwatch_Test, RestoredCounterWhileRunningCountsOnFromIt) {
   Start_And_Run(second_us);
-  clock.Advance(300'000);
+  clock.Advance_Micro_Seconds(300'000);
   watch.Set_Elapsed_Centi_Seconds(5000.5);
   EXPECT_EQ(watch.elapsed_centi_seconds(), 5000.5);
   // The next tick adds everything since the last tick.
@@ -331,7 +309,7 @@ TEST_F(Stopwatch_Test, RestoredCounterWhileRunningCountsOnFromIt) {
 TEST_F(Stopwatch_Test, SegmentRunsFromLastStartOrResumeToLastReading) {
   Start_And_Run(1'234'567);
   EXPECT_EQ(watch.Segment_Centi_Seconds(), 123.0);
-  clock.Advance(second_us);
+  clock.Advance_Micro_Seconds(second_us);
   Click();  // Stop's own reading ends the segment
   EXPECT_EQ(watch.Segment_Centi_Seconds(), 223.0);
   Tick_After(second_us);

@@ -1,10 +1,7 @@
 #include "log/log_writer.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <clocale>
@@ -15,15 +12,19 @@
 
 #include "core/command_error.h"
 #include "core/time_text.h"
-#include "platform/file_fixtures.h"
 #include "platform/file_probe.h"
 #include "support/ctype_locale.h"
+#include "support/error_of.h"
 #include "support/fake_clock.h"
+#include "support/file_fixtures.h"
+#include "support/file_size_limit.h"
 #include "support/forwarding_file_system.h"
 
 namespace velmaric {
 namespace {
 
+using testing::Error_Of;
+using testing::Error_Under_Size_Limit;
 using testing::Fake_Clock;
 using testing::Read_File;
 using testing::Temp_Folder;
@@ -278,15 +279,6 @@ TEST(Snap_Shot_Line, NumbersHaveAtLeastThreeDigits) {
   }
 }
 
-std::string Error_Of(const std::function<void()>& write) {
-  try {
-    write();
-  } catch (const Command_Error& error) {
-    return error.what();
-  }
-  return "no error";
-}
-
 // The process runs as root in CI, and root writes into files without write
 // bits: the writer refuses those itself. Devices and pipes are never written,
 // and neither is the settings file, whatever name leads to it.
@@ -369,28 +361,7 @@ TEST_F(Log_Writer_Test, ALogSwappedForTheSettingsFileWhileOpeningIsRefused) {
   }
 }
 
-// A file-size limit fails a write part-way through a line, which root cannot
-// override. It is set in a child process so that the test's own output stays
-// free of it; the child reports the description through a pipe.
-std::string Error_Under_Size_Limit(rlim_t bytes, const std::function<void()>& write) {
-  int report[2];
-  EXPECT_EQ(pipe(report), 0);
-  const pid_t child = fork();
-  if (child == 0) {
-    signal(SIGXFSZ, SIG_IGN);
-    const rlimit limit{bytes, bytes};
-    setrlimit(RLIMIT_FSIZE, &limit);
-    const std::string text = Error_Of(write);
-    _exit(::write(report[1], text.data(), text.size()) > 0 ? 0 : 1);
-  }
-  close(report[1]);
-  char text[100] = {};
-  EXPECT_GT(read(report[0], text, sizeof text - 1), 0);
-  close(report[0]);
-  waitpid(child, nullptr, 0);
-  return text;
-}
-
+// A file-size limit fails a write part-way through a line.
 TEST_F(Log_Writer_Test, ALineThatCannotBeWrittenWholeIsTakenBackOut) {
   Write_File(name, "kept\r\n");
   EXPECT_EQ(

@@ -13,8 +13,8 @@
 #include <filesystem>
 #include <thread>
 
-#include "file_fixtures.h"
 #include "platform/file_probe.h"
+#include "support/file_fixtures.h"
 
 namespace velmaric {
 namespace {
