@@ -141,8 +141,8 @@ struct Loaded {
 
   auto State() const {
     return std::make_tuple(host.State(), Real_Ini_Text(watch.elapsed_centi_seconds()),
-                           Real_Ini_Text(watch.original_start_date_time), watch.stop_count,
-                           watch.start_stop_resume_caption, settings.pending_maximize);
+                           Real_Ini_Text(watch.original_start_date_time()), watch.stop_count(),
+                           watch.start_stop_resume_caption(), settings.pending_maximize);
   }
 };
 
@@ -259,23 +259,23 @@ void Check_Loaded_Stopwatch() {
   }
 
   Stopwatch& watch = first.watch;
-  if (watch.start_stop_resume_caption != caption_resume) return;
+  if (watch.start_stop_resume_caption() != caption_resume) return;
   watch.Start_Stop_Resume_BitBtnClick();
-  FUZZ_REQUIRE(watch.Running(), watch.start_stop_resume_caption);
+  FUZZ_REQUIRE(watch.Running(), watch.start_stop_resume_caption());
   first.clock.reading.monotonic_us += 1'234'567;
   first.clock.reading.wall += 1.234567 / 86400;
   watch.Timer1Timer();
   (void)watch.Texts();
-  const std::int32_t stops = watch.stop_count;
+  const std::int32_t stops = watch.stop_count();
   first.settings.Save_Settings();  // running: counts a stop and logs it
   FUZZ_REQUIRE(first.host.stop_entries == 1, std::to_string(first.host.stop_entries));
   watch.Start_Stop_Resume_BitBtnClick();
-  FUZZ_REQUIRE(!watch.Running(), watch.control_label_caption);
+  FUZZ_REQUIRE(!watch.Running(), watch.control_label_caption());
   // Two stops more; near the top of the range only the absence of overflow
   // matters, which the sanitizer checks.
   if (stops <= INT32_MAX - 2) {
-    FUZZ_REQUIRE(watch.stop_count == stops + 2,
-                 std::to_string(stops) + " -> " + std::to_string(watch.stop_count));
+    FUZZ_REQUIRE(watch.stop_count() == stops + 2,
+                 std::to_string(stops) + " -> " + std::to_string(watch.stop_count()));
   }
 }
 

@@ -107,9 +107,9 @@ void Settings_File::Save_Settings() {
   file.Write(key::do_not_log, Flag_Text(host_.Option(Option_Item::Do_Not_Log_RadioButton)));
   file.Write(key::log_to_file, Flag_Text(host_.Option(Option_Item::Log_to_File_RadioButton)));
   file.Write(key::expert_mode, Flag_Text(host_.Option(Option_Item::Expert_Mode_Option)));
-  file.Write(key::original_start, Real_Ini_Text(stopwatch_.original_start_date_time));
+  file.Write(key::original_start, Real_Ini_Text(stopwatch_.original_start_date_time()));
   file.Write(key::log_file_name, host_.Log_File_Name());
-  if (stopwatch_.start_stop_resume_caption == caption_stop) {
+  if (stopwatch_.start_stop_resume_caption() == caption_stop) {
     // Closing or copying while running counts as a stop, without stopping.
     stopwatch_.Count_Stop();
     try {
@@ -120,7 +120,7 @@ void Settings_File::Save_Settings() {
       throw;
     }
   }
-  file.Write(key::stop_count, Integer_Ini_Text(stopwatch_.stop_count));
+  file.Write(key::stop_count, Integer_Ini_Text(stopwatch_.stop_count()));
   file.Write(key::write_stop_count,
              Flag_Text(host_.Option(Option_Item::Write_Stop_Count_CheckBox)));
   file.Write(key::always_on_top, Flag_Text(host_.Option(Option_Item::Always_On_Top_Option)));
@@ -187,27 +187,20 @@ void Settings_File::Load_Settings(const Failure_Report& report) {
   option(key::do_not_log, "True", Item::Do_Not_Log_RadioButton);
   option(key::log_to_file, "False", Item::Log_to_File_RadioButton);
   load(key::original_start, "0", Form::real, [this](const std::string& text) {
-    stopwatch_.original_start_date_time = Ini_Real_Value(text);
+    stopwatch_.Restore_Original_Start(Ini_Real_Value(text));
   });
   load(key::log_file_name, "", Form::text,
        [this](const std::string& text) { host_.Set_Log_File_Name(text); });
   option(key::expert_mode, "False", Item::Expert_Mode_Option);
   load(key::stop_count, "0", Form::integer,
-       [this](const std::string& text) { stopwatch_.stop_count = Ini_Integer_Value(text); });
+       [this](const std::string& text) { stopwatch_.Restore_Stop_Count(Ini_Integer_Value(text)); });
   option(key::write_stop_count, "False", Item::Write_Stop_Count_CheckBox);
   load(key::maximized, "False", Form::flag,
        [this](const std::string& text) { pending_maximize = Ini_Flag_Value(text); });
   option(key::always_on_top, "False", Item::Always_On_Top_Option);
   option(key::auto_run, "False", Item::Auto_Run_at_Windows_Startup_Option);
 
-  // The run state follows the restored counter: a timing in progress comes
-  // back stopped, ready to resume.
-  stopwatch_.snap_shot_count = 0;
-  stopwatch_.snap_shot_since_resume_enabled = stopwatch_.snap_shot_since_start_enabled = false;
-  if (stopwatch_.elapsed_centi_seconds() > 0) {
-    stopwatch_.start_stop_resume_caption = caption_resume;
-    stopwatch_.snap_shot_since_start_enabled = true;
-  }
+  stopwatch_.Settle_Restored_Run_State();
 }
 
 bool Delete_Closed_File(File_System& files, const std::string& name) {

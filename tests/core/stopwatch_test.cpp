@@ -34,8 +34,8 @@ class Recording_Events : public Stopwatch_Events {
 
  private:
   void Record(const std::string& name) {
-    calls.push_back(name + " " + watch->start_stop_resume_caption + " " +
-                    std::to_string(watch->stop_count));
+    calls.push_back(name + " " + watch->start_stop_resume_caption() + " " +
+                    std::to_string(watch->stop_count()));
     if (name == failing_call) throw Command_Error("I/O error 29");
   }
 };
@@ -56,17 +56,24 @@ class Stopwatch_Test : public ::testing::Test {
     clock.Advance_Micro_Seconds(us);
     watch.Timer1Timer();
   }
+  // Numbers 1 to count, as that many logged snapshots take them after a click.
+  void Take_Snap_Shot_Numbers(std::int32_t count) {
+    for (std::int32_t number = 1; number <= count; ++number) {
+      EXPECT_EQ(watch.Take_Snap_Shot_Number(), number);
+    }
+    EXPECT_EQ(watch.snap_shot_count(), count);
+  }
   // Every click of the button clears the snapshot count.
   void Click() {
-    watch.snap_shot_count = 3;
+    Take_Snap_Shot_Numbers(3);
     watch.Start_Stop_Resume_BitBtnClick();
-    EXPECT_EQ(watch.snap_shot_count, 0);
+    EXPECT_EQ(watch.snap_shot_count(), 0);
   }
   void Expect_State(const char* caption, const char* label, bool since_start, bool since_resume) {
-    EXPECT_EQ(watch.start_stop_resume_caption, caption);
-    EXPECT_EQ(watch.control_label_caption, label);
-    EXPECT_EQ(watch.snap_shot_since_start_enabled, since_start);
-    EXPECT_EQ(watch.snap_shot_since_resume_enabled, since_resume);
+    EXPECT_EQ(watch.start_stop_resume_caption(), caption);
+    EXPECT_EQ(watch.control_label_caption(), label);
+    EXPECT_EQ(watch.snap_shot_since_start_enabled(), since_start);
+    EXPECT_EQ(watch.snap_shot_since_resume_enabled(), since_resume);
   }
   void Start_And_Run(std::int64_t us) {
     Click();
@@ -90,10 +97,10 @@ TEST_F(Stopwatch_Test, StartStopResumeStopSumsTheRunningSpans) {
 
   Click();
   Expect_State("&Stop", "GO", true, true);
-  EXPECT_EQ(watch.resume_date_time_text, "  Mon, 07.12.2026 @ 00:05:05");  // the click's reading
-  EXPECT_EQ(watch.original_start_date_time, start_wall);
-  EXPECT_EQ(watch.resume_time, start_wall);
-  EXPECT_EQ(watch.last_tick_time, start_wall);
+  EXPECT_EQ(watch.resume_date_time_text(), "  Mon, 07.12.2026 @ 00:05:05");  // the click's reading
+  EXPECT_EQ(watch.original_start_date_time(), start_wall);
+  EXPECT_EQ(watch.resume_time(), start_wall);
+  EXPECT_EQ(watch.last_tick_time(), start_wall);
   EXPECT_EQ(watch.elapsed_centi_seconds(), 0.0);
 
   Tick_After(1'500'000);
@@ -101,7 +108,7 @@ TEST_F(Stopwatch_Test, StartStopResumeStopSumsTheRunningSpans) {
   clock.Advance_Micro_Seconds(700'000);  // Stop reads the clock itself: these 0.7 s count
   Click();
   Expect_State("&Resume", "STOP", true, false);
-  EXPECT_EQ(watch.stop_count, 1);
+  EXPECT_EQ(watch.stop_count(), 1);
   EXPECT_EQ(watch.elapsed_centi_seconds(), 220.0);
   // The save sees the caption already changed, so it counts no second stop.
   EXPECT_EQ(events.calls,
@@ -112,15 +119,15 @@ TEST_F(Stopwatch_Test, StartStopResumeStopSumsTheRunningSpans) {
   const Date_Time resume_wall = clock.Wall();
   Click();
   Expect_State("&Stop", "GO", true, true);
-  EXPECT_EQ(watch.resume_time, resume_wall);
-  EXPECT_EQ(watch.original_start_date_time, start_wall);
+  EXPECT_EQ(watch.resume_time(), resume_wall);
+  EXPECT_EQ(watch.original_start_date_time(), start_wall);
   EXPECT_EQ(watch.elapsed_centi_seconds(), 220.0);
 
   Tick_After(2'250'000);
   Click();
   EXPECT_EQ(watch.elapsed_centi_seconds(), 445.0);
-  EXPECT_EQ(watch.stop_count, 2);
-  EXPECT_EQ(watch.original_start_date_time, start_wall);
+  EXPECT_EQ(watch.stop_count(), 2);
+  EXPECT_EQ(watch.original_start_date_time(), start_wall);
   EXPECT_EQ(events.calls.size(), 4U);
   EXPECT_EQ(events.calls.back(), "Save_Settings &Resume 2");
 }
@@ -130,13 +137,13 @@ TEST_F(Stopwatch_Test, StartStopResumeStopSumsTheRunningSpans) {
 TEST_F(Stopwatch_Test, StopCountWrapsPastTheLargest32BitValue) {
   const std::int32_t largest = std::numeric_limits<std::int32_t>::max();
   const std::int32_t smallest = std::numeric_limits<std::int32_t>::min();
-  watch.stop_count = largest;
+  watch.Restore_Stop_Count(largest);
   Start_And_Run(second_us);
   Click();
-  EXPECT_EQ(watch.stop_count, smallest);
+  EXPECT_EQ(watch.stop_count(), smallest);
   EXPECT_EQ(events.calls.front(), "Write_Stop_Entry &Resume " + std::to_string(smallest));
   watch.Count_Stop();
-  EXPECT_EQ(watch.stop_count, smallest + 1);
+  EXPECT_EQ(watch.stop_count(), smallest + 1);
 }
 
 TEST_F(Stopwatch_Test, StartAfterResetBeginsAtZero) {
@@ -147,7 +154,7 @@ TEST_F(Stopwatch_Test, StartAfterResetBeginsAtZero) {
   const Date_Time restart_wall = clock.Wall();
   Click();
   EXPECT_EQ(watch.elapsed_centi_seconds(), 0.0);
-  EXPECT_EQ(watch.original_start_date_time, restart_wall);
+  EXPECT_EQ(watch.original_start_date_time(), restart_wall);
   Tick_After(second_us);
   EXPECT_EQ(watch.elapsed_centi_seconds(), 100.0);
 }
@@ -155,10 +162,42 @@ TEST_F(Stopwatch_Test, StartAfterResetBeginsAtZero) {
 TEST_F(Stopwatch_Test, ResumeContinuesFromARestoredCounter) {
   // As after program start with a saved counter.
   watch.Set_Elapsed_Centi_Seconds(12345.9);
-  watch.start_stop_resume_caption = caption_resume;
+  watch.Settle_Restored_Run_State();
   Click();
   Tick_After(second_us);
   EXPECT_DOUBLE_EQ(watch.elapsed_centi_seconds(), 12445.9);
+}
+
+// A timing in progress comes back stopped, ready to resume; a counter of
+// zero or less leaves nothing to resume.
+TEST_F(Stopwatch_Test, RestoredRunStateFollowsTheRestoredCounter) {
+  const struct {
+    double counter;
+    const char* caption;
+    bool since_start;
+  } rows[] = {
+      {12345.9, "&Resume", true},
+      {0.01, "&Resume", true},
+      {0, "&Start", false},
+      {-500, "&Start", false},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.counter);
+    Stopwatch restored{clock, events};
+    restored.Restore_Stop_Count(7);
+    restored.Restore_Original_Start(first_wall);
+    restored.Set_Elapsed_Centi_Seconds(row.counter);
+    restored.Take_Snap_Shot_Number();
+    restored.Settle_Restored_Run_State();
+    EXPECT_EQ(restored.start_stop_resume_caption(), row.caption);
+    EXPECT_EQ(restored.control_label_caption(), "Control_Label");
+    EXPECT_EQ(restored.snap_shot_since_start_enabled(), row.since_start);
+    EXPECT_FALSE(restored.snap_shot_since_resume_enabled());
+    EXPECT_EQ(restored.snap_shot_count(), 0);
+    EXPECT_EQ(restored.stop_count(), 7);
+    EXPECT_EQ(restored.original_start_date_time(), first_wall);
+    EXPECT_EQ(restored.elapsed_centi_seconds(), row.counter);
+  }
 }
 
 TEST_F(Stopwatch_Test, ResetWhileRunningStopsCountingAtOnce) {
@@ -166,28 +205,28 @@ TEST_F(Stopwatch_Test, ResetWhileRunningStopsCountingAtOnce) {
   Click();
   Click();
   Tick_After(second_us);
-  const Date_Time last_tick = watch.last_tick_time;
-  const Date_Time resume_time = watch.resume_time;
-  const std::string resume_text = watch.resume_date_time_text;
+  const Date_Time last_tick = watch.last_tick_time();
+  const Date_Time resume_time = watch.resume_time();
+  const std::string resume_text = watch.resume_date_time_text();
   events.calls.clear();
-  watch.snap_shot_count = 4;
+  Take_Snap_Shot_Numbers(4);
 
   watch.Reset_BitBtnClick();
   Expect_State("&Start", "RESET", false, false);
   EXPECT_FALSE(watch.Running());
-  EXPECT_EQ(watch.stop_count, 0);
-  EXPECT_EQ(watch.snap_shot_count, 0);
+  EXPECT_EQ(watch.stop_count(), 0);
+  EXPECT_EQ(watch.snap_shot_count(), 0);
   EXPECT_EQ(watch.elapsed_centi_seconds(), 0.0);
-  EXPECT_EQ(watch.original_start_date_time, 0.0);
+  EXPECT_EQ(watch.original_start_date_time(), 0.0);
   EXPECT_EQ(watch.Texts().elapsed_secs, Boxed_Blanks(11, "0.00"));
   EXPECT_EQ(watch.Texts().elapsed_mins, Boxed_Blanks(11, "0.0"));
   EXPECT_EQ(watch.Texts().elapsed_hours, Boxed_Blanks(11, "0.0"));
   EXPECT_EQ(watch.Texts().copy_edit, " 00:00:00:00.00 ");
   // Reset appends the marker but saves nothing.
   EXPECT_EQ(events.calls, std::vector<std::string>{"Append_Reset_Marker &Start 0"});
-  EXPECT_EQ(watch.last_tick_time, last_tick);
-  EXPECT_EQ(watch.resume_time, resume_time);
-  EXPECT_EQ(watch.resume_date_time_text, resume_text);
+  EXPECT_EQ(watch.last_tick_time(), last_tick);
+  EXPECT_EQ(watch.resume_time(), resume_time);
+  EXPECT_EQ(watch.resume_date_time_text(), resume_text);
 
   Tick_After(second_us);
   EXPECT_EQ(watch.elapsed_centi_seconds(), 0.0);
@@ -201,26 +240,26 @@ TEST_F(Stopwatch_Test, FailedStopEntrySkipsTheSave) {
   EXPECT_THROW(watch.Start_Stop_Resume_BitBtnClick(), Command_Error);
   EXPECT_EQ(events.calls, std::vector<std::string>{"Write_Stop_Entry &Resume 1"});
   Expect_State("&Resume", "STOP", true, false);
-  EXPECT_EQ(watch.stop_count, 1);
+  EXPECT_EQ(watch.stop_count(), 1);
 }
 
 TEST_F(Stopwatch_Test, FailedResetMarkerLeavesTheLaterStepsUndone) {
   const Date_Time start_wall = clock.Wall();
   Start_And_Run(second_us);
   Click();
-  watch.snap_shot_count = 2;
+  Take_Snap_Shot_Numbers(2);
   events.failing_call = "Append_Reset_Marker";
   EXPECT_THROW(watch.Reset_BitBtnClick(), Command_Error);
   // Done before the marker.
-  EXPECT_EQ(watch.start_stop_resume_caption, "&Start");
-  EXPECT_EQ(watch.control_label_caption, "RESET");
-  EXPECT_EQ(watch.stop_count, 0);
+  EXPECT_EQ(watch.start_stop_resume_caption(), "&Start");
+  EXPECT_EQ(watch.control_label_caption(), "RESET");
+  EXPECT_EQ(watch.stop_count(), 0);
   EXPECT_EQ(watch.elapsed_centi_seconds(), 0.0);
   EXPECT_EQ(watch.Texts().copy_edit, " 00:00:00:00.00 ");
   // Not done.
-  EXPECT_EQ(watch.original_start_date_time, start_wall);
-  EXPECT_EQ(watch.snap_shot_count, 2);
-  EXPECT_TRUE(watch.snap_shot_since_start_enabled);
+  EXPECT_EQ(watch.original_start_date_time(), start_wall);
+  EXPECT_EQ(watch.snap_shot_count(), 2);
+  EXPECT_TRUE(watch.snap_shot_since_start_enabled());
 }
 
 TEST_F(Stopwatch_Test, FieldsShowTheCounterTruncatedToWholeCentiseconds) {
@@ -268,7 +307,7 @@ TEST_F(Stopwatch_Test, WallClockStepsDoNotMoveTheCounter) {
     fresh_clock.Advance_Micro_Seconds(second_us);
     fresh.Timer1Timer();
     EXPECT_EQ(fresh.elapsed_centi_seconds(), 200.0);
-    EXPECT_EQ(fresh.last_tick_time, fresh_clock.Wall());
+    EXPECT_EQ(fresh.last_tick_time(), fresh_clock.Wall());
     EXPECT_EQ(fresh.Texts().date_time, row.date_time);
   }
 }
@@ -326,12 +365,12 @@ TEST_F(Stopwatch_Test, EachTickReadsTheClockOnce) {
   EXPECT_EQ(watch.Texts().date_time, "  Mon, 07.12.2026 @ 00:05:03");
   EXPECT_EQ(watch.Texts().menu_clock, "07.12.2026, 0:05:03");
   Click();  // 00:05:04
-  const Date_Time start_wall = watch.last_tick_time;
+  const Date_Time start_wall = watch.last_tick_time();
   watch.Timer1Timer();  // 00:05:05
   EXPECT_EQ(watch.elapsed_centi_seconds(), 100.0);
   EXPECT_EQ(watch.Texts().date_time, "  Mon, 07.12.2026 @ 00:05:05");
   EXPECT_EQ(watch.Texts().menu_clock, "07.12.2026, 0:05:05");
-  EXPECT_NEAR((watch.last_tick_time - start_wall) * 86400.0, 1.0, 1e-6);
+  EXPECT_NEAR((watch.last_tick_time() - start_wall) * 86400.0, 1.0, 1e-6);
   watch.Timer1Timer();  // 00:05:06
   EXPECT_EQ(watch.elapsed_centi_seconds(), 200.0);
 }

@@ -438,14 +438,14 @@ class Fault_Injection_Test : public QObject, private velmaric::testing::Window_F
       QVERIFY2(form_->Date_Time_Edit->text() != time_shown,
                fail(QStringLiteral("the clock no longer ticks")).constData());
       form_->Refresh_View();
-      QVERIFY2(form_->Stops_Since_Last_Reset_SpinEdit->value() == form_->stopwatch().stop_count,
+      QVERIFY2(form_->Stops_Since_Last_Reset_SpinEdit->value() == form_->stopwatch().stop_count(),
                fail(QStringLiteral("the view no longer follows the stopwatch")).constData());
       world_->boxes.shown.clear();
       QVERIFY2(form_->FormCloseQuery(),
                fail(QStringLiteral("the next save failed as well")).constData());
       const auto saved = Settings_Values(Contents(Path("app/velmaric.ini")));
       QVERIFY2(
-          saved && (*saved)[stop_line_key] == QByteArray::number(form_->stopwatch().stop_count),
+          saved && (*saved)[stop_line_key] == QByteArray::number(form_->stopwatch().stop_count()),
           fail(QStringLiteral("the next save did not land")).constData());
     }
   }

@@ -162,7 +162,7 @@ TEST_F(Log_Writer_Test, NothingIsWrittenOrCountedWithoutALog) {
     }
   }
   for (const char* kind : {"snap shot", "Stop", "STOP ", "Original start time", ""}) Entry(kind);
-  EXPECT_EQ(watch.snap_shot_count, 0);
+  EXPECT_EQ(watch.snap_shot_count(), 0);
   EXPECT_FALSE(File_Exists(files, name));
   Write_Log_Header(files, {true, "", false, true, "", Links::follow});
   Append_Reset_Marker(files, Log_Settings{});
@@ -198,9 +198,9 @@ TEST_F(Log_Writer_Test, SinceOriginalStartCountsStopsAndClosedPrograms) {
   Log_Events later_events{settings, clock};
   Stopwatch later{clock, later_events};
   later_events.watch = &later;
-  later.original_start_date_time = watch.original_start_date_time;
+  later.Restore_Original_Start(watch.original_start_date_time());
   later.Set_Elapsed_Centi_Seconds(watch.elapsed_centi_seconds());
-  later.start_stop_resume_caption = caption_resume;
+  later.Settle_Restored_Run_State();
   later.Timer1Timer();
   later.Start_Stop_Resume_BitBtnClick();
   clock.Advance_Centi_Seconds(30000);
@@ -317,7 +317,7 @@ TEST_F(Log_Writer_Test, EveryFileSystemFailureEndsTheWriteWithItsDescription) {
     EXPECT_EQ(Error_Of([&] { Write_Log_Header(files, settings); }), row.description);
     EXPECT_EQ(Error_Of([&] { Entry(kind_original_start); }), row.description);
     EXPECT_EQ(Error_Of([&] { Entry(kind_snap_shot); }), row.description);
-    EXPECT_EQ(watch.snap_shot_count, 1);  // its number was taken before the write
+    EXPECT_EQ(watch.snap_shot_count(), 1);  // its number was taken before the write
     EXPECT_EQ(Error_Of([&] { Click(); }), row.description);  // the stop line
   }
   EXPECT_EQ(Read_File(read_only), "kept\r\n");
