@@ -162,7 +162,8 @@ void Check_Value_Forms(const std::string& value) {
 void Check_Reads(const std::string& bytes) {
   static const std::string fallback = "\x7F default";
   const Ini_Snapshot snapshot(Real_File_System(), settings_name);
-  for (const char* key : settings_key::write_order) {
+  for (const Settings_Key& entry : settings_key::table) {
+    const char* key = entry.text;
     const std::string value = snapshot.Read(key, fallback);
     FUZZ_REQUIRE(value == Read_Ini_Value(Real_File_System(), settings_name, key, fallback), key);
     FUZZ_REQUIRE(value.find('\n') == std::string::npos, key + (": " + Printable(value)));
@@ -199,8 +200,8 @@ void Check_Loads() {
 void Check_Write_Round_Trip(const std::string& bytes) {
   const auto pick = static_cast<unsigned char>(bytes.back());
   std::string key;
-  if (pick % 16 < settings_key::write_order.size()) {
-    key = settings_key::write_order[pick % 16];
+  if (pick % 16 < settings_key::table.size()) {
+    key = settings_key::table[pick % 16].text;
   } else {
     key = bytes.substr(0, bytes.find_first_of("=\n"));
     if (bytes.find('=') < bytes.find('\n')) key += '=';
@@ -231,8 +232,8 @@ void Check_Write_Round_Trip(const std::string& bytes) {
 }
 
 bool Holds_A_Key(const std::string& text) {
-  for (const char* key : settings_key::write_order) {
-    if (text.find(key) != std::string::npos) return true;
+  for (const Settings_Key& key : settings_key::table) {
+    if (text.find(key.text) != std::string::npos) return true;
   }
   return false;
 }
