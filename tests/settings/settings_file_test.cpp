@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <string>
 #include <vector>
 
 #include "settings/ini_values.h"
 #include "support/error_of.h"
 #include "support/fake_clock.h"
+#include "support/fake_settings_host.h"
 #include "support/file_fixtures.h"
 
 namespace velmaric {
@@ -16,38 +16,19 @@ namespace {
 
 using namespace velmaric::testing;
 
-// The window's side, recording what the settings file asks of it in order.
-class Fake_Host final : public Settings_Host {
+// Records what the settings file asks of the window, in order.
+class Recording_Host final : public Fake_Settings_Host {
  public:
-  bool Is_Maximized() const override { return maximized; }
   void Show_Normal() override {
-    maximized = false;
+    Fake_Settings_Host::Show_Normal();
     width = 368;
     calls.push_back("Show_Normal");
   }
-  int Window_Top() const override { return top; }
-  int Window_Left() const override { return left; }
-  int Client_Width() const override { return width; }
-  int Client_Height() const override { return height; }
-  void Set_Window_Top(int value) override { top = value; }
-  void Set_Window_Left(int value) override { left = value; }
-  void Set_Client_Width(int value) override { width = value; }
-  void Set_Client_Height(int value) override { height = value; }
-  bool Option(Option_Item item) const override { return options[static_cast<std::size_t>(item)]; }
-  void Set_Option(Option_Item item, bool on) override {
-    options[static_cast<std::size_t>(item)] = on;
-  }
-  std::string Log_File_Name() const override { return log_name; }
-  void Set_Log_File_Name(const std::string& name) override { log_name = name; }
   void Write_Stop_Entry() override {
     calls.push_back("Write_Stop_Entry " + std::to_string(watch->stop_count()));
     if (stop_entry_fails) throw Command_Error("I/O error 28");
   }
 
-  bool maximized = false;
-  int top = 1, left = 2, width = 3, height = 4;
-  std::array<bool, 6> options{};
-  std::string log_name = "unset";
   bool stop_entry_fails = false;
   const Stopwatch* watch = nullptr;
   std::vector<std::string> calls;
@@ -71,7 +52,7 @@ class Settings_File_Test : public ::testing::Test {
   Fake_Clock clock;
   No_Events events;
   Stopwatch watch{clock, events};
-  Fake_Host host;
+  Recording_Host host;
   Settings_File settings{Real_File_System(), host, watch, [this] { return name; }};
 };
 
@@ -126,8 +107,9 @@ TEST_F(Settings_File_Test, WithAReportTheFailingKeyTakesItsDefaultAndTheLoadGoes
 // A maximised window is saved as such with its normal geometry; a running
 // stopwatch counts a stop and logs it between the log name and the count.
 TEST_F(Settings_File_Test, SaveWritesEveryKeyInItsOrderWithTheStepsBetween) {
-  host.maximized = true;
-  host.width = 1024;
+  host.top = 1;
+  host.left = 2;
+  host.height = 4;
   host.log_name = "run.log";
   watch.Restore_Stop_Count(4);
   watch.Start_Stop_Resume_BitBtnClick();
