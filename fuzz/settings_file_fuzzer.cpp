@@ -32,6 +32,7 @@
 #include "settings/ini_values.h"
 #include "settings/settings_file.h"
 #include "settings/settings_keys.h"
+#include "support/fake_settings_host.h"
 
 namespace {
 
@@ -101,33 +102,9 @@ class Quiet_Events final : public Stopwatch_Events {
   void Append_Reset_Marker() override {}
 };
 
-class Fake_Host final : public Settings_Host {
+class Fake_Host final : public testing::Fake_Settings_Host {
  public:
-  bool Is_Maximized() const override { return maximized; }
-  void Show_Normal() override { maximized = false; }
-  int Window_Top() const override { return top; }
-  int Window_Left() const override { return left; }
-  int Client_Width() const override { return width; }
-  int Client_Height() const override { return height; }
-  void Set_Window_Top(int value) override { top = value; }
-  void Set_Window_Left(int value) override { left = value; }
-  void Set_Client_Width(int value) override { width = value; }
-  void Set_Client_Height(int value) override { height = value; }
-  bool Option(Option_Item item) const override { return options[static_cast<std::size_t>(item)]; }
-  void Set_Option(Option_Item item, bool on) override {
-    options[static_cast<std::size_t>(item)] = on;
-  }
-  std::string Log_File_Name() const override { return log_name; }
-  void Set_Log_File_Name(const std::string& name) override { log_name = name; }
-  void Write_Stop_Entry() override { ++stop_entries; }
-
   auto State() const { return std::tie(top, left, width, height, options, log_name); }
-
-  bool maximized = false;
-  int top = -1, left = -1, width = -1, height = -1;
-  std::array<bool, 6> options{};
-  std::string log_name = "\x7F unset";
-  int stop_entries = 0;
 };
 
 // Everything a load restores, as comparable values. Reals are compared in
@@ -141,8 +118,8 @@ struct Loaded {
 
   auto State() const {
     return std::make_tuple(host.State(), Real_Ini_Text(watch.elapsed_centi_seconds()),
-                           Real_Ini_Text(watch.original_start_date_time), watch.stop_count,
-                           watch.start_stop_resume_caption, settings.pending_maximize);
+                           Real_Ini_Text(watch.original_start_date_time()), watch.stop_count(),
+                           watch.start_stop_resume_caption(), settings.pending_maximize);
   }
 };
 
@@ -162,7 +139,8 @@ void Check_Value_Forms(const std::string& value) {
 void Check_Reads(const std::string& bytes) {
   static const std::string fallback = "\x7F default";
   const Ini_Snapshot snapshot(Real_File_System(), settings_name);
-  for (const char* key : settings_key::write_order) {
+  for (const Settings_Key& entry : settings_key::table) {
+    const char* key = entry.text;
     const std::string value = snapshot.Read(key, fallback);
     FUZZ_REQUIRE(value == Read_Ini_Value(Real_File_System(), settings_name, key, fallback), key);
     FUZZ_REQUIRE(value.find('\n') == std::string::npos, key + (": " + Printable(value)));
@@ -199,8 +177,8 @@ void Check_Loads() {
 void Check_Write_Round_Trip(const std::string& bytes) {
   const auto pick = static_cast<unsigned char>(bytes.back());
   std::string key;
-  if (pick % 16 < settings_key::write_order.size()) {
-    key = settings_key::write_order[pick % 16];
+  if (pick % 16 < settings_key::table.size()) {
+    key = settings_key::table[pick % 16].text;
   } else {
     key = bytes.substr(0, bytes.find_first_of("=\n"));
     if (bytes.find('=') < bytes.find('\n')) key += '=';
@@ -231,8 +209,8 @@ void Check_Write_Round_Trip(const std::string& bytes) {
 }
 
 bool Holds_A_Key(const std::string& text) {
-  for (const char* key : settings_key::write_order) {
-    if (text.find(key) != std::string::npos) return true;
+  for (const Settings_Key& key : settings_key::table) {
+    if (text.find(key.text) != std::string::npos) return true;
   }
   return false;
 }
@@ -259,23 +237,23 @@ void Check_Loaded_Stopwatch() {
   }
 
   Stopwatch& watch = first.watch;
-  if (watch.start_stop_resume_caption != caption_resume) return;
+  if (watch.start_stop_resume_caption() != caption_resume) return;
   watch.Start_Stop_Resume_BitBtnClick();
-  FUZZ_REQUIRE(watch.Running(), watch.start_stop_resume_caption);
+  FUZZ_REQUIRE(watch.Running(), watch.start_stop_resume_caption());
   first.clock.reading.monotonic_us += 1'234'567;
   first.clock.reading.wall += 1.234567 / 86400;
   watch.Timer1Timer();
   (void)watch.Texts();
-  const std::int32_t stops = watch.stop_count;
+  const std::int32_t stops = watch.stop_count();
   first.settings.Save_Settings();  // running: counts a stop and logs it
   FUZZ_REQUIRE(first.host.stop_entries == 1, std::to_string(first.host.stop_entries));
   watch.Start_Stop_Resume_BitBtnClick();
-  FUZZ_REQUIRE(!watch.Running(), watch.control_label_caption);
+  FUZZ_REQUIRE(!watch.Running(), watch.control_label_caption());
   // Two stops more; near the top of the range only the absence of overflow
   // matters, which the sanitizer checks.
   if (stops <= INT32_MAX - 2) {
-    FUZZ_REQUIRE(watch.stop_count == stops + 2,
-                 std::to_string(stops) + " -> " + std::to_string(watch.stop_count));
+    FUZZ_REQUIRE(watch.stop_count() == stops + 2,
+                 std::to_string(stops) + " -> " + std::to_string(watch.stop_count()));
   }
 }
 

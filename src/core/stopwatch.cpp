@@ -9,7 +9,9 @@ namespace {
 
 constexpr double micro_seconds_per_centi_second = 10000.0;
 
-std::string Boxed(const std::string& text) { return " " + text + " "; }
+std::string Boxed(const std::string& text) {
+  return " " + text + " ";
+}
 
 }  // namespace
 
@@ -32,7 +34,7 @@ void Stopwatch::Catch_Up() {
   const Clock_Reading now = clock_.Now();
   if (Running()) {
     last_tick_monotonic_us_ = now.monotonic_us;
-    last_tick_time = now.wall;
+    last_tick_time_ = now.wall;
     elapsed_centi_seconds_ =
         base_centi_seconds_ +
         static_cast<double>(now.monotonic_us - base_monotonic_us_) / micro_seconds_per_centi_second;
@@ -64,42 +66,42 @@ void Stopwatch::Render() const {
 
 void Stopwatch::Start_Stop_Resume_BitBtnClick() {
   Catch_Up();
-  if (start_stop_resume_caption == caption_start) {
+  if (start_stop_resume_caption_ == caption_start) {
     Start(last_reading_);
-  } else if (start_stop_resume_caption == caption_resume) {
+  } else if (start_stop_resume_caption_ == caption_resume) {
     Resume(last_reading_);
-  } else if (start_stop_resume_caption == caption_stop) {
+  } else if (start_stop_resume_caption_ == caption_stop) {
     Stop();
   }
-  snap_shot_count = 0;
+  snap_shot_count_ = 0;
 }
 
 void Stopwatch::Start(const Clock_Reading& now) {
-  start_stop_resume_caption = caption_stop;
-  control_label_caption = label_go;
-  resume_date_time_text = Texts().date_time;
-  resume_time = original_start_date_time = last_tick_time = now.wall;
+  start_stop_resume_caption_ = caption_stop;
+  control_label_caption_ = label_go;
+  resume_date_time_text_ = Texts().date_time;
+  resume_time_ = original_start_date_time_ = last_tick_time_ = now.wall;
   resume_monotonic_us_ = last_tick_monotonic_us_ = now.monotonic_us;
   Set_Elapsed_Centi_Seconds(0.0);
-  snap_shot_since_start_enabled = snap_shot_since_resume_enabled = true;
+  snap_shot_since_start_enabled_ = snap_shot_since_resume_enabled_ = true;
 }
 
 void Stopwatch::Resume(const Clock_Reading& now) {
-  start_stop_resume_caption = caption_stop;
-  control_label_caption = label_go;
-  resume_date_time_text = Texts().date_time;
-  resume_time = last_tick_time = now.wall;
+  start_stop_resume_caption_ = caption_stop;
+  control_label_caption_ = label_go;
+  resume_date_time_text_ = Texts().date_time;
+  resume_time_ = last_tick_time_ = now.wall;
   resume_monotonic_us_ = last_tick_monotonic_us_ = now.monotonic_us;
   Set_Elapsed_Centi_Seconds(elapsed_centi_seconds_);
-  snap_shot_since_start_enabled = snap_shot_since_resume_enabled = true;
+  snap_shot_since_start_enabled_ = snap_shot_since_resume_enabled_ = true;
 }
 
 void Stopwatch::Stop() {
   // The counter keeps the value of the click's own reading, which the stop
   // line shows as well.
-  start_stop_resume_caption = caption_resume;
-  control_label_caption = label_stop;
-  snap_shot_since_resume_enabled = false;
+  start_stop_resume_caption_ = caption_resume;
+  control_label_caption_ = label_stop;
+  snap_shot_since_resume_enabled_ = false;
   Count_Stop();
   events_.Write_Stop_Entry();
   events_.Save_Settings();
@@ -107,14 +109,27 @@ void Stopwatch::Stop() {
 
 void Stopwatch::Count_Stop() {
   // Unsigned arithmetic wraps where the signed increment would overflow.
-  stop_count = static_cast<std::int32_t>(static_cast<std::uint32_t>(stop_count) + 1u);
+  stop_count_ = static_cast<std::int32_t>(static_cast<std::uint32_t>(stop_count_) + 1u);
+}
+
+std::int32_t Stopwatch::Take_Snap_Shot_Number() {
+  return ++snap_shot_count_;
+}
+
+void Stopwatch::Settle_Restored_Run_State() {
+  snap_shot_count_ = 0;
+  snap_shot_since_resume_enabled_ = snap_shot_since_start_enabled_ = false;
+  if (elapsed_centi_seconds_ > 0) {
+    start_stop_resume_caption_ = caption_resume;
+    snap_shot_since_start_enabled_ = true;
+  }
 }
 
 void Stopwatch::Reset_BitBtnClick() {
   Catch_Up();
-  control_label_caption = label_reset;
-  start_stop_resume_caption = caption_start;
-  stop_count = 0;
+  control_label_caption_ = label_reset;
+  start_stop_resume_caption_ = caption_start;
+  stop_count_ = 0;
   Stopwatch_Texts& texts = texts_;
   if (texts_stale_) Render();
   texts.elapsed_secs = Boxed(Fixed_Number(0, 15, 2));
@@ -122,9 +137,9 @@ void Stopwatch::Reset_BitBtnClick() {
   texts.copy_edit = " 00:00:00:00.00 ";
   Set_Elapsed_Centi_Seconds(0.0);
   events_.Append_Reset_Marker();
-  original_start_date_time = 0.0;
-  snap_shot_count = 0;
-  snap_shot_since_start_enabled = snap_shot_since_resume_enabled = false;
+  original_start_date_time_ = 0.0;
+  snap_shot_count_ = 0;
+  snap_shot_since_start_enabled_ = snap_shot_since_resume_enabled_ = false;
 }
 
 }  // namespace velmaric

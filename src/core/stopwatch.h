@@ -42,11 +42,11 @@ class Stopwatch_Events {
 // The five display fields and the menu-bar clock as of the last reading.
 struct Stopwatch_Texts {
   std::string date_time = " ... ../../.. 00:00:00";  // Date_Time_Edit
-  std::string elapsed_secs = " 0.0";                  // Elapsed_Secs_Edit
-  std::string elapsed_mins = " 0.0";                  // Elapsed_Mins_Edit
-  std::string elapsed_hours = " 0.0";                 // Elapsed_Hours_Edit
-  std::string copy_edit = " 00:00:00:00.00";          // Copy_Edit_Box
-  std::string menu_clock;                             // SpareMenu caption
+  std::string elapsed_secs = " 0.0";                 // Elapsed_Secs_Edit
+  std::string elapsed_mins = " 0.0";                 // Elapsed_Mins_Edit
+  std::string elapsed_hours = " 0.0";                // Elapsed_Hours_Edit
+  std::string copy_edit = " 00:00:00:00.00";         // Copy_Edit_Box
+  std::string menu_clock;                            // SpareMenu caption
 };
 
 class Stopwatch {
@@ -62,7 +62,7 @@ class Stopwatch {
   // Leaves the notice to the caller: it is shown only when this returns.
   void Reset_BitBtnClick();
 
-  bool Running() const { return control_label_caption == label_go; }
+  bool Running() const { return control_label_caption_ == label_go; }
 
   double elapsed_centi_seconds() const { return elapsed_centi_seconds_; }
   // A restored counter; while running, counting goes on from it.
@@ -79,19 +79,33 @@ class Stopwatch {
   // not on every tick: a window repaints far less often than the clock ticks.
   const Stopwatch_Texts& Texts() const;
 
-  std::string start_stop_resume_caption = caption_start;
-  std::string control_label_caption = label_design;
-  Date_Time last_tick_time = 0.0;
-  Date_Time resume_time = 0.0;
-  Date_Time original_start_date_time = 0.0;
-  std::string resume_date_time_text;
-  std::int32_t snap_shot_count = 0;
-  std::int32_t stop_count = 0;  // Stops_Since_Last_Reset_SpinEdit
+  const std::string& start_stop_resume_caption() const { return start_stop_resume_caption_; }
+  const std::string& control_label_caption() const { return control_label_caption_; }
+  Date_Time last_tick_time() const { return last_tick_time_; }
+  Date_Time resume_time() const { return resume_time_; }
+  Date_Time original_start_date_time() const { return original_start_date_time_; }
+  const std::string& resume_date_time_text() const { return resume_date_time_text_; }
+  std::int32_t snap_shot_count() const { return snap_shot_count_; }
+  std::int32_t stop_count() const { return stop_count_; }  // Stops_Since_Last_Reset_SpinEdit
+  bool snap_shot_since_start_enabled() const { return snap_shot_since_start_enabled_; }
+  bool snap_shot_since_resume_enabled() const { return snap_shot_since_resume_enabled_; }
+
   // One stop more. The count has no bounds and a settings file may hold the
   // largest 32-bit value: one more wraps to the smallest.
   void Count_Stop();
-  bool snap_shot_since_start_enabled = false;
-  bool snap_shot_since_resume_enabled = false;
+  // The number of the snapshot being logged: one more than the last since
+  // the last click of the button.
+  std::int32_t Take_Snap_Shot_Number();
+
+  // The values a settings file restores, each on its own: a load applies
+  // its keys one after the other and may stop between them.
+  void Restore_Original_Start(Date_Time original_start) {
+    original_start_date_time_ = original_start;
+  }
+  void Restore_Stop_Count(std::int32_t stop_count) { stop_count_ = stop_count; }
+  // After a restore the run state follows the restored counter: a timing in
+  // progress comes back stopped, ready to resume.
+  void Settle_Restored_Run_State();
 
  private:
   void Start(const Clock_Reading& now);
@@ -101,6 +115,17 @@ class Stopwatch {
 
   const Clock& clock_;
   Stopwatch_Events& events_;
+  // The run state, as the window shows it.
+  std::string start_stop_resume_caption_ = caption_start;
+  std::string control_label_caption_ = label_design;
+  Date_Time last_tick_time_ = 0.0;
+  Date_Time resume_time_ = 0.0;
+  Date_Time original_start_date_time_ = 0.0;
+  std::string resume_date_time_text_;
+  std::int32_t snap_shot_count_ = 0;
+  std::int32_t stop_count_ = 0;
+  bool snap_shot_since_start_enabled_ = false;
+  bool snap_shot_since_resume_enabled_ = false;
   double elapsed_centi_seconds_ = 0.0;
   // Counting restarts from these whenever the counter is set from outside
   // or a segment begins.

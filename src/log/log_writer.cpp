@@ -83,22 +83,20 @@ void Write_Log_Entry(File_System& files, const std::string& kind, const Log_Sett
   const std::string segment = Elapsed_Text(watch.Segment_Centi_Seconds());
   std::string line;
   if (kind == kind_snap_shot) {
-    ++watch.snap_shot_count;
-    line = settings.time_only
-               ? segment
-               : Snap_Shot_Line(watch.snap_shot_count, segment, watch.Texts().copy_edit);
+    const std::int32_t number = watch.Take_Snap_Shot_Number();
+    line = settings.time_only ? segment : Snap_Shot_Line(number, segment, watch.Texts().copy_edit);
   } else if (kind == kind_original_start) {
-    if (watch.original_start_date_time <= 0.0) return;
+    if (watch.original_start_date_time() <= 0.0) return;
     // Wall time on purpose: the first Start may lie in an earlier run of
     // the program, and the time it was closed counts too.
-    const std::string since =
-        Elapsed_Text(Centi_Seconds_Between_Local(watch.original_start_date_time, clock.Now().wall));
+    const std::string since = Elapsed_Text(
+        Centi_Seconds_Between_Local(watch.original_start_date_time(), clock.Now().wall));
     line = settings.time_only ? since : Original_Start_Line(since);
   } else if (kind == kind_stop) {
     const Stopwatch_Texts& texts = watch.Texts();
     line = settings.time_only
                ? segment
-               : Stop_Line(settings.count_column, watch.stop_count, watch.resume_date_time_text,
+               : Stop_Line(settings.count_column, watch.stop_count(), watch.resume_date_time_text(),
                            texts.date_time, segment, texts.copy_edit);
   } else {
     return;

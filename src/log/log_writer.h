@@ -70,10 +70,10 @@ std::string Original_Start_Line(const std::string& since_text);
 
 // Writes one entry of `kind` (kind_stop, kind_snap_shot, kind_original_start;
 // any other text writes nothing) when logging is on and a file is named:
-//   - a snapshot first advances watch.snap_shot_count, also in the
+//   - a snapshot first takes its number from the stopwatch, also in the
 //     time-only form, so a snapshot that is not written uses no number;
 //   - the original-start entry writes nothing while no Start has been made
-//     (original_start_date_time 0 or less); it measures from that stamp to
+//     (original_start_date_time() 0 or less); it measures from that stamp to
 //     the clock's wall time now;
 //   - stop and snapshot lines show watch.Segment_Centi_Seconds() and the
 //     texts of the last tick.

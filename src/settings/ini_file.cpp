@@ -38,8 +38,8 @@ bool Begins_With(const std::string& line, const std::string& key) {
 // A line that begins with one of the program's keys holds that key's value
 // and no other's, whatever text the value holds.
 bool Belongs_To_Another_Key(const std::string& line, const std::string& key) {
-  for (const char* owner : settings_key::write_order) {
-    if (key != owner && Begins_With(line, owner)) return true;
+  for (const Settings_Key& owner : settings_key::table) {
+    if (key != owner.text && Begins_With(line, owner.text)) return true;
   }
   return false;
 }

@@ -14,13 +14,6 @@ namespace {
 
 namespace key = settings_key;
 
-std::string Flag_Text(bool on) {
-  return on ? "True" : "False";
-}
-
-// How a key's value reads; it decides what a value that breaks its line does.
-enum class Value_Form { flag, integer, real, text };
-
 // No system opens a longer name (it is the longest path Windows takes):
 // a longer value is no file name, and would swell the file it is saved in.
 constexpr std::size_t longest_file_name = 32767;
@@ -48,7 +41,8 @@ bool Looks_Like_A_Save(const std::string& contents) {
                                 (end == std::string::npos ? contents.size() : end) - start);
     const bool whole = end != std::string::npos;
     const bool ours =
-        std::any_of(key::write_order.begin(), key::write_order.end(), [&](std::string_view owner) {
+        std::any_of(key::table.begin(), key::table.end(), [&](const Settings_Key& entry) {
+          const std::string_view owner = entry.text;
           return whole ? line.substr(0, owner.size()) == owner
                        : owner.substr(0, line.size()) == line.substr(0, owner.size());
         });
@@ -61,6 +55,28 @@ bool Looks_Like_A_Save(const std::string& contents) {
 
 bool Is_Valid(const std::string& value, Value_Form form) {
   return Fits_On_One_Line(value) && (form != Value_Form::text || value.size() <= longest_file_name);
+}
+
+// Reads one key and applies it. A failure ends the load, or, when there is
+// a report, is reported and the key takes its default instead.
+void Load_Key(const Ini_Snapshot& file, const Settings_Key& key, const Settings_State& state,
+              const Settings_File::Failure_Report& report) {
+  const std::string value = file.Read(key.text, key.fallback);
+  try {
+    if (Is_Valid(value, key.form)) {
+      key.restore(state, value);
+    } else if (key.form == Value_Form::integer) {
+      throw Invalid_Integer_Error(Shown_Value(value));
+    } else if (key.form == Value_Form::text) {
+      throw Invalid_File_Name_Error(Shown_Value(value));
+    } else {
+      key.restore(state, key.fallback);  // these forms report nothing
+    }
+  } catch (const Command_Error& failure) {
+    if (!report) throw;
+    report(failure);
+    key.restore(state, key.fallback);
+  }
 }
 
 }  // namespace
@@ -93,39 +109,24 @@ void Settings_File::Save_Settings() {
   if (!Directory_Exists(files_, folder)) Force_Directory_Path(files_, folder);
 
   Ini_Batch file(files_, settings_file_name_);
-  if (host_.Is_Maximized()) {
-    file.Write(key::maximized, "True");
-    host_.Show_Normal();
-  } else {
-    file.Write(key::maximized, "False");
-  }
-  file.Write(key::elapsed_centi_seconds, Real_Ini_Text(stopwatch_.elapsed_centi_seconds()));
-  file.Write(key::window_top, Integer_Ini_Text(host_.Window_Top()));
-  file.Write(key::window_left, Integer_Ini_Text(host_.Window_Left()));
-  file.Write(key::client_width, Integer_Ini_Text(host_.Client_Width()));
-  file.Write(key::client_height, Integer_Ini_Text(host_.Client_Height()));
-  file.Write(key::do_not_log, Flag_Text(host_.Option(Option_Item::Do_Not_Log_RadioButton)));
-  file.Write(key::log_to_file, Flag_Text(host_.Option(Option_Item::Log_to_File_RadioButton)));
-  file.Write(key::expert_mode, Flag_Text(host_.Option(Option_Item::Expert_Mode_Option)));
-  file.Write(key::original_start, Real_Ini_Text(stopwatch_.original_start_date_time));
-  file.Write(key::log_file_name, host_.Log_File_Name());
-  if (stopwatch_.start_stop_resume_caption == caption_stop) {
-    // Closing or copying while running counts as a stop, without stopping.
-    stopwatch_.Count_Stop();
-    try {
-      host_.Write_Stop_Entry();
-    } catch (...) {
-      // What was saved before the failure stays saved.
-      file.Commit();
-      throw;
+  const Settings_State state{host_, stopwatch_, pending_maximize};
+  for (const Settings_Key& entry : key::table) {
+    if (key::Is(entry, key::stop_count) && stopwatch_.start_stop_resume_caption() == caption_stop) {
+      // Closing or copying while running counts as a stop, without stopping.
+      stopwatch_.Count_Stop();
+      try {
+        host_.Write_Stop_Entry();
+      } catch (...) {
+        // What was saved before the failure stays saved.
+        file.Commit();
+        throw;
+      }
     }
+    const std::string value = entry.saved(state);
+    file.Write(entry.text, value);
+    // The geometry that follows is the normal window's.
+    if (key::Is(entry, key::maximized) && Ini_Flag_Value(value)) host_.Show_Normal();
   }
-  file.Write(key::stop_count, Integer_Ini_Text(stopwatch_.stop_count));
-  file.Write(key::write_stop_count,
-             Flag_Text(host_.Option(Option_Item::Write_Stop_Count_CheckBox)));
-  file.Write(key::always_on_top, Flag_Text(host_.Option(Option_Item::Always_On_Top_Option)));
-  file.Write(key::auto_run,
-             Flag_Text(host_.Option(Option_Item::Auto_Run_at_Windows_Startup_Option)));
   file.Commit();
 }
 
@@ -145,69 +146,9 @@ void Settings_File::Load_Settings(const Failure_Report& report) {
       return Ini_Snapshot();  // every key takes its default
     }
   }();
-  // Reads one key and applies it. A failure ends the load, or, when there is
-  // a report, is reported and the key takes its default instead.
-  const auto load = [&](const char* name, const char* fallback, Value_Form form, auto&& apply) {
-    const std::string value = file.Read(name, fallback);
-    try {
-      if (Is_Valid(value, form)) {
-        apply(value);
-      } else if (form == Value_Form::integer) {
-        throw Invalid_Integer_Error(Shown_Value(value));
-      } else if (form == Value_Form::text) {
-        throw Invalid_File_Name_Error(Shown_Value(value));
-      } else {
-        apply(std::string(fallback));  // these forms report nothing
-      }
-    } catch (const Command_Error& failure) {
-      if (!report) throw;
-      report(failure);
-      apply(std::string(fallback));
-    }
-  };
-  const auto option = [&](const char* name, const char* fallback, Option_Item item) {
-    load(name, fallback, Value_Form::flag,
-         [this, item](const std::string& text) { host_.Set_Option(item, Ini_Flag_Value(text)); });
-  };
-  const auto integer = [&](const char* name, const char* fallback,
-                           void (Settings_Host::*set)(int)) {
-    load(name, fallback, Value_Form::integer,
-         [this, set](const std::string& text) { (host_.*set)(Ini_Integer_Value(text)); });
-  };
-  using Item = Option_Item;
-  using Form = Value_Form;
-
-  load(key::elapsed_centi_seconds, "0", Form::real, [this](const std::string& text) {
-    stopwatch_.Set_Elapsed_Centi_Seconds(Ini_Real_Value(text));
-  });
-  integer(key::window_top, "20", &Settings_Host::Set_Window_Top);
-  integer(key::window_left, "20", &Settings_Host::Set_Window_Left);
-  integer(key::client_width, "368", &Settings_Host::Set_Client_Width);
-  integer(key::client_height, "313", &Settings_Host::Set_Client_Height);
-  option(key::do_not_log, "True", Item::Do_Not_Log_RadioButton);
-  option(key::log_to_file, "False", Item::Log_to_File_RadioButton);
-  load(key::original_start, "0", Form::real, [this](const std::string& text) {
-    stopwatch_.original_start_date_time = Ini_Real_Value(text);
-  });
-  load(key::log_file_name, "", Form::text,
-       [this](const std::string& text) { host_.Set_Log_File_Name(text); });
-  option(key::expert_mode, "False", Item::Expert_Mode_Option);
-  load(key::stop_count, "0", Form::integer,
-       [this](const std::string& text) { stopwatch_.stop_count = Ini_Integer_Value(text); });
-  option(key::write_stop_count, "False", Item::Write_Stop_Count_CheckBox);
-  load(key::maximized, "False", Form::flag,
-       [this](const std::string& text) { pending_maximize = Ini_Flag_Value(text); });
-  option(key::always_on_top, "False", Item::Always_On_Top_Option);
-  option(key::auto_run, "False", Item::Auto_Run_at_Windows_Startup_Option);
-
-  // The run state follows the restored counter: a timing in progress comes
-  // back stopped, ready to resume.
-  stopwatch_.snap_shot_count = 0;
-  stopwatch_.snap_shot_since_resume_enabled = stopwatch_.snap_shot_since_start_enabled = false;
-  if (stopwatch_.elapsed_centi_seconds() > 0) {
-    stopwatch_.start_stop_resume_caption = caption_resume;
-    stopwatch_.snap_shot_since_start_enabled = true;
-  }
+  const Settings_State state{host_, stopwatch_, pending_maximize};
+  for (const Settings_Key* entry : key::load_order) Load_Key(file, *entry, state, report);
+  stopwatch_.Settle_Restored_Run_State();
 }
 
 bool Delete_Closed_File(File_System& files, const std::string& name) {

@@ -363,11 +363,11 @@ void TMainForm1::Refresh_Fields() {
 }
 
 void TMainForm1::Refresh_Run_State() {
-  Start_Stop_Resume_BitBtn->setText(QString::fromStdString(stopwatch_.start_stop_resume_caption));
-  Control_Label->setText(QString::fromStdString(stopwatch_.control_label_caption));
-  Stops_Since_Last_Reset_SpinEdit->setValue(stopwatch_.stop_count);
-  Snap_Shot_Since_Start_Button->setEnabled(stopwatch_.snap_shot_since_start_enabled);
-  Snap_Shot_Since_Resume_Button->setEnabled(stopwatch_.snap_shot_since_resume_enabled);
+  Start_Stop_Resume_BitBtn->setText(QString::fromStdString(stopwatch_.start_stop_resume_caption()));
+  Control_Label->setText(QString::fromStdString(stopwatch_.control_label_caption()));
+  Stops_Since_Last_Reset_SpinEdit->setValue(stopwatch_.stop_count());
+  Snap_Shot_Since_Start_Button->setEnabled(stopwatch_.snap_shot_since_start_enabled());
+  Snap_Shot_Since_Resume_Button->setEnabled(stopwatch_.snap_shot_since_resume_enabled());
 }
 
 }  // namespace velmaric

@@ -9,39 +9,17 @@
 
 #include "core/command_error.h"
 #include "core/time_text.h"
+#include "support/fake_clock.h"
 
 namespace velmaric {
 namespace {
 
-constexpr double us_per_day = 86400e6;
 constexpr std::int64_t second_us = 1'000'000;
 // Monday 2026-12-07 00:05:03 local time.
 constexpr Date_Time first_wall = 46363.0 + 303.0 / 86400.0;
+constexpr std::int64_t first_monotonic_us = 987'654'321'000;
 
-// Wall and monotonic time move together unless the wall clock is stepped.
-// With advance_per_read_us set, every reading moves both clocks on, so a
-// second reading within one command shows in the results.
-class Fake_Clock : public Clock {
- public:
-  Clock_Reading Now() const override {
-    const Clock_Reading reading{Wall(), monotonic_us_};
-    monotonic_us_ += advance_per_read_us;
-    wall_offset_us_ += advance_per_read_us;
-    return reading;
-  }
-  Date_Time Wall() const { return first_wall + static_cast<double>(wall_offset_us_) / us_per_day; }
-  void Advance(std::int64_t us) {
-    monotonic_us_ += us;
-    wall_offset_us_ += us;
-  }
-  void Step_Wall(std::int64_t us) { wall_offset_us_ += us; }
-
-  std::int64_t advance_per_read_us = 0;
-
- private:
-  mutable std::int64_t monotonic_us_ = 987'654'321'000;
-  mutable std::int64_t wall_offset_us_ = 0;
-};
+using testing::Fake_Clock;
 
 // Records each call with the caption and stop count the stopwatch had then.
 class Recording_Events : public Stopwatch_Events {
@@ -56,8 +34,8 @@ class Recording_Events : public Stopwatch_Events {
 
  private:
   void Record(const std::string& name) {
-    calls.push_back(name + " " + watch->start_stop_resume_caption + " " +
-                    std::to_string(watch->stop_count));
+    calls.push_back(name + " " + watch->start_stop_resume_caption() + " " +
+                    std::to_string(watch->stop_count()));
     if (name == failing_call) throw Command_Error("I/O error 29");
   }
 };
@@ -66,7 +44,7 @@ std::string Boxed_Blanks(std::size_t blanks, const std::string& number) {
   return " " + std::string(blanks, ' ') + number + " ";
 }
 
-class Stopwatch_Test : public testing::Test {
+class Stopwatch_Test : public ::testing::Test {
  protected:
   Stopwatch_Test() : saved_formats_(User_Date_Time_Formats()) {
     Set_User_Date_Time_Formats({"%d.%m.%Y", "%-H:%M:%S"});
@@ -75,20 +53,27 @@ class Stopwatch_Test : public testing::Test {
   ~Stopwatch_Test() override { Set_User_Date_Time_Formats(saved_formats_); }
 
   void Tick_After(std::int64_t us) {
-    clock.Advance(us);
+    clock.Advance_Micro_Seconds(us);
     watch.Timer1Timer();
+  }
+  // Numbers 1 to count, as that many logged snapshots take them after a click.
+  void Take_Snap_Shot_Numbers(std::int32_t count) {
+    for (std::int32_t number = 1; number <= count; ++number) {
+      EXPECT_EQ(watch.Take_Snap_Shot_Number(), number);
+    }
+    EXPECT_EQ(watch.snap_shot_count(), count);
   }
   // Every click of the button clears the snapshot count.
   void Click() {
-    watch.snap_shot_count = 3;
+    Take_Snap_Shot_Numbers(3);
     watch.Start_Stop_Resume_BitBtnClick();
-    EXPECT_EQ(watch.snap_shot_count, 0);
+    EXPECT_EQ(watch.snap_shot_count(), 0);
   }
   void Expect_State(const char* caption, const char* label, bool since_start, bool since_resume) {
-    EXPECT_EQ(watch.start_stop_resume_caption, caption);
-    EXPECT_EQ(watch.control_label_caption, label);
-    EXPECT_EQ(watch.snap_shot_since_start_enabled, since_start);
-    EXPECT_EQ(watch.snap_shot_since_resume_enabled, since_resume);
+    EXPECT_EQ(watch.start_stop_resume_caption(), caption);
+    EXPECT_EQ(watch.control_label_caption(), label);
+    EXPECT_EQ(watch.snap_shot_since_start_enabled(), since_start);
+    EXPECT_EQ(watch.snap_shot_since_resume_enabled(), since_resume);
   }
   void Start_And_Run(std::int64_t us) {
     Click();
@@ -99,7 +84,7 @@ class Stopwatch_Test : public testing::Test {
   Date_Time_Formats saved_formats_;
 
  protected:
-  Fake_Clock clock;
+  Fake_Clock clock{first_wall, first_monotonic_us};
   Recording_Events events;
   Stopwatch watch{clock, events};
 };
@@ -107,23 +92,23 @@ class Stopwatch_Test : public testing::Test {
 TEST_F(Stopwatch_Test, StartStopResumeStopSumsTheRunningSpans) {
   Expect_State("&Start", "Control_Label", false, false);
   watch.Timer1Timer();
-  clock.Advance(2 * second_us);
+  clock.Advance_Micro_Seconds(2 * second_us);
   const Date_Time start_wall = clock.Wall();
 
   Click();
   Expect_State("&Stop", "GO", true, true);
-  EXPECT_EQ(watch.resume_date_time_text, "  Mon, 07.12.2026 @ 00:05:05");  // the click's reading
-  EXPECT_EQ(watch.original_start_date_time, start_wall);
-  EXPECT_EQ(watch.resume_time, start_wall);
-  EXPECT_EQ(watch.last_tick_time, start_wall);
+  EXPECT_EQ(watch.resume_date_time_text(), "  Mon, 07.12.2026 @ 00:05:05");  // the click's reading
+  EXPECT_EQ(watch.original_start_date_time(), start_wall);
+  EXPECT_EQ(watch.resume_time(), start_wall);
+  EXPECT_EQ(watch.last_tick_time(), start_wall);
   EXPECT_EQ(watch.elapsed_centi_seconds(), 0.0);
 
   Tick_After(1'500'000);
   EXPECT_EQ(watch.elapsed_centi_seconds(), 150.0);
-  clock.Advance(700'000);  // Stop reads the clock itself: these 0.7 s count
+  clock.Advance_Micro_Seconds(700'000);  // Stop reads the clock itself: these 0.7 s count
   Click();
   Expect_State("&Resume", "STOP", true, false);
-  EXPECT_EQ(watch.stop_count, 1);
+  EXPECT_EQ(watch.stop_count(), 1);
   EXPECT_EQ(watch.elapsed_centi_seconds(), 220.0);
   // The save sees the caption already changed, so it counts no second stop.
   EXPECT_EQ(events.calls,
@@ -134,15 +119,15 @@ TEST_F(Stopwatch_Test, StartStopResumeStopSumsTheRunningSpans) {
   const Date_Time resume_wall = clock.Wall();
   Click();
   Expect_State("&Stop", "GO", true, true);
-  EXPECT_EQ(watch.resume_time, resume_wall);
-  EXPECT_EQ(watch.original_start_date_time, start_wall);
+  EXPECT_EQ(watch.resume_time(), resume_wall);
+  EXPECT_EQ(watch.original_start_date_time(), start_wall);
   EXPECT_EQ(watch.elapsed_centi_seconds(), 220.0);
 
   Tick_After(2'250'000);
   Click();
   EXPECT_EQ(watch.elapsed_centi_seconds(), 445.0);
-  EXPECT_EQ(watch.stop_count, 2);
-  EXPECT_EQ(watch.original_start_date_time, start_wall);
+  EXPECT_EQ(watch.stop_count(), 2);
+  EXPECT_EQ(watch.original_start_date_time(), start_wall);
   EXPECT_EQ(events.calls.size(), 4U);
   EXPECT_EQ(events.calls.back(), "Save_Settings &Resume 2");
 }
@@ -152,24 +137,24 @@ TEST_F(Stopwatch_Test, StartStopResumeStopSumsTheRunningSpans) {
 TEST_F(Stopwatch_Test, StopCountWrapsPastTheLargest32BitValue) {
   const std::int32_t largest = std::numeric_limits<std::int32_t>::max();
   const std::int32_t smallest = std::numeric_limits<std::int32_t>::min();
-  watch.stop_count = largest;
+  watch.Restore_Stop_Count(largest);
   Start_And_Run(second_us);
   Click();
-  EXPECT_EQ(watch.stop_count, smallest);
+  EXPECT_EQ(watch.stop_count(), smallest);
   EXPECT_EQ(events.calls.front(), "Write_Stop_Entry &Resume " + std::to_string(smallest));
   watch.Count_Stop();
-  EXPECT_EQ(watch.stop_count, smallest + 1);
+  EXPECT_EQ(watch.stop_count(), smallest + 1);
 }
 
 TEST_F(Stopwatch_Test, StartAfterResetBeginsAtZero) {
   Start_And_Run(5 * second_us);
   Click();
   watch.Reset_BitBtnClick();
-  clock.Advance(second_us);
+  clock.Advance_Micro_Seconds(second_us);
   const Date_Time restart_wall = clock.Wall();
   Click();
   EXPECT_EQ(watch.elapsed_centi_seconds(), 0.0);
-  EXPECT_EQ(watch.original_start_date_time, restart_wall);
+  EXPECT_EQ(watch.original_start_date_time(), restart_wall);
   Tick_After(second_us);
   EXPECT_EQ(watch.elapsed_centi_seconds(), 100.0);
 }
@@ -177,10 +162,42 @@ TEST_F(Stopwatch_Test, StartAfterResetBeginsAtZero) {
 TEST_F(Stopwatch_Test, ResumeContinuesFromARestoredCounter) {
   // As after program start with a saved counter.
   watch.Set_Elapsed_Centi_Seconds(12345.9);
-  watch.start_stop_resume_caption = caption_resume;
+  watch.Settle_Restored_Run_State();
   Click();
   Tick_After(second_us);
   EXPECT_DOUBLE_EQ(watch.elapsed_centi_seconds(), 12445.9);
+}
+
+// A timing in progress comes back stopped, ready to resume; a counter of
+// zero or less leaves nothing to resume.
+TEST_F(Stopwatch_Test, RestoredRunStateFollowsTheRestoredCounter) {
+  const struct {
+    double counter;
+    const char* caption;
+    bool since_start;
+  } rows[] = {
+      {12345.9, "&Resume", true},
+      {0.01, "&Resume", true},
+      {0, "&Start", false},
+      {-500, "&Start", false},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.counter);
+    Stopwatch restored{clock, events};
+    restored.Restore_Stop_Count(7);
+    restored.Restore_Original_Start(first_wall);
+    restored.Set_Elapsed_Centi_Seconds(row.counter);
+    restored.Take_Snap_Shot_Number();
+    restored.Settle_Restored_Run_State();
+    EXPECT_EQ(restored.start_stop_resume_caption(), row.caption);
+    EXPECT_EQ(restored.control_label_caption(), "Control_Label");
+    EXPECT_EQ(restored.snap_shot_since_start_enabled(), row.since_start);
+    EXPECT_FALSE(restored.snap_shot_since_resume_enabled());
+    EXPECT_EQ(restored.snap_shot_count(), 0);
+    EXPECT_EQ(restored.stop_count(), 7);
+    EXPECT_EQ(restored.original_start_date_time(), first_wall);
+    EXPECT_EQ(restored.elapsed_centi_seconds(), row.counter);
+  }
 }
 
 TEST_F(Stopwatch_Test, ResetWhileRunningStopsCountingAtOnce) {
@@ -188,28 +205,28 @@ TEST_F(Stopwatch_Test, ResetWhileRunningStopsCountingAtOnce) {
   Click();
   Click();
   Tick_After(second_us);
-  const Date_Time last_tick = watch.last_tick_time;
-  const Date_Time resume_time = watch.resume_time;
-  const std::string resume_text = watch.resume_date_time_text;
+  const Date_Time last_tick = watch.last_tick_time();
+  const Date_Time resume_time = watch.resume_time();
+  const std::string resume_text = watch.resume_date_time_text();
   events.calls.clear();
-  watch.snap_shot_count = 4;
+  Take_Snap_Shot_Numbers(4);
 
   watch.Reset_BitBtnClick();
   Expect_State("&Start", "RESET", false, false);
   EXPECT_FALSE(watch.Running());
-  EXPECT_EQ(watch.stop_count, 0);
-  EXPECT_EQ(watch.snap_shot_count, 0);
+  EXPECT_EQ(watch.stop_count(), 0);
+  EXPECT_EQ(watch.snap_shot_count(), 0);
   EXPECT_EQ(watch.elapsed_centi_seconds(), 0.0);
-  EXPECT_EQ(watch.original_start_date_time, 0.0);
+  EXPECT_EQ(watch.original_start_date_time(), 0.0);
   EXPECT_EQ(watch.Texts().elapsed_secs, Boxed_Blanks(11, "0.00"));
   EXPECT_EQ(watch.Texts().elapsed_mins, Boxed_Blanks(11, "0.0"));
   EXPECT_EQ(watch.Texts().elapsed_hours, Boxed_Blanks(11, "0.0"));
   EXPECT_EQ(watch.Texts().copy_edit, " 00:00:00:00.00 ");
   // Reset appends the marker but saves nothing.
   EXPECT_EQ(events.calls, std::vector<std::string>{"Append_Reset_Marker &Start 0"});
-  EXPECT_EQ(watch.last_tick_time, last_tick);
-  EXPECT_EQ(watch.resume_time, resume_time);
-  EXPECT_EQ(watch.resume_date_time_text, resume_text);
+  EXPECT_EQ(watch.last_tick_time(), last_tick);
+  EXPECT_EQ(watch.resume_time(), resume_time);
+  EXPECT_EQ(watch.resume_date_time_text(), resume_text);
 
   Tick_After(second_us);
   EXPECT_EQ(watch.elapsed_centi_seconds(), 0.0);
@@ -223,26 +240,26 @@ TEST_F(Stopwatch_Test, FailedStopEntrySkipsTheSave) {
   EXPECT_THROW(watch.Start_Stop_Resume_BitBtnClick(), Command_Error);
   EXPECT_EQ(events.calls, std::vector<std::string>{"Write_Stop_Entry &Resume 1"});
   Expect_State("&Resume", "STOP", true, false);
-  EXPECT_EQ(watch.stop_count, 1);
+  EXPECT_EQ(watch.stop_count(), 1);
 }
 
 TEST_F(Stopwatch_Test, FailedResetMarkerLeavesTheLaterStepsUndone) {
   const Date_Time start_wall = clock.Wall();
   Start_And_Run(second_us);
   Click();
-  watch.snap_shot_count = 2;
+  Take_Snap_Shot_Numbers(2);
   events.failing_call = "Append_Reset_Marker";
   EXPECT_THROW(watch.Reset_BitBtnClick(), Command_Error);
   // Done before the marker.
-  EXPECT_EQ(watch.start_stop_resume_caption, "&Start");
-  EXPECT_EQ(watch.control_label_caption, "RESET");
-  EXPECT_EQ(watch.stop_count, 0);
+  EXPECT_EQ(watch.start_stop_resume_caption(), "&Start");
+  EXPECT_EQ(watch.control_label_caption(), "RESET");
+  EXPECT_EQ(watch.stop_count(), 0);
   EXPECT_EQ(watch.elapsed_centi_seconds(), 0.0);
   EXPECT_EQ(watch.Texts().copy_edit, " 00:00:00:00.00 ");
   // Not done.
-  EXPECT_EQ(watch.original_start_date_time, start_wall);
-  EXPECT_EQ(watch.snap_shot_count, 2);
-  EXPECT_TRUE(watch.snap_shot_since_start_enabled);
+  EXPECT_EQ(watch.original_start_date_time(), start_wall);
+  EXPECT_EQ(watch.snap_shot_count(), 2);
+  EXPECT_TRUE(watch.snap_shot_since_start_enabled());
 }
 
 TEST_F(Stopwatch_Test, FieldsShowTheCounterTruncatedToWholeCentiseconds) {
@@ -281,16 +298,16 @@ TEST_F(Stopwatch_Test, WallClockStepsDoNotMoveTheCounter) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.step_us);
-    Fake_Clock fresh_clock;
+    Fake_Clock fresh_clock{first_wall, first_monotonic_us};
     Stopwatch fresh{fresh_clock, events};
     fresh.Start_Stop_Resume_BitBtnClick();
-    fresh_clock.Advance(second_us);
+    fresh_clock.Advance_Micro_Seconds(second_us);
     fresh.Timer1Timer();
-    fresh_clock.Step_Wall(row.step_us);
-    fresh_clock.Advance(second_us);
+    fresh_clock.Step_Wall_Clock(row.step_us);
+    fresh_clock.Advance_Micro_Seconds(second_us);
     fresh.Timer1Timer();
     EXPECT_EQ(fresh.elapsed_centi_seconds(), 200.0);
-    EXPECT_EQ(fresh.last_tick_time, fresh_clock.Wall());
+    EXPECT_EQ(fresh.last_tick_time(), fresh_clock.Wall());
     EXPECT_EQ(fresh.Texts().date_time, row.date_time);
   }
 }
@@ -317,7 +334,7 @@ TEST_F(Stopwatch_Test, ManyTicksLoseNoTime) {
 
 TEST_F(Stopwatch_Test, RestoredCounterWhileRunningCountsOnFromIt) {
   Start_And_Run(second_us);
-  clock.Advance(300'000);
+  clock.Advance_Micro_Seconds(300'000);
   watch.Set_Elapsed_Centi_Seconds(5000.5);
   EXPECT_EQ(watch.elapsed_centi_seconds(), 5000.5);
   // The next tick adds everything since the last tick.
@@ -331,7 +348,7 @@ TEST_F(Stopwatch_Test, RestoredCounterWhileRunningCountsOnFromIt) {
 TEST_F(Stopwatch_Test, SegmentRunsFromLastStartOrResumeToLastReading) {
   Start_And_Run(1'234'567);
   EXPECT_EQ(watch.Segment_Centi_Seconds(), 123.0);
-  clock.Advance(second_us);
+  clock.Advance_Micro_Seconds(second_us);
   Click();  // Stop's own reading ends the segment
   EXPECT_EQ(watch.Segment_Centi_Seconds(), 223.0);
   Tick_After(second_us);
@@ -348,12 +365,12 @@ TEST_F(Stopwatch_Test, EachTickReadsTheClockOnce) {
   EXPECT_EQ(watch.Texts().date_time, "  Mon, 07.12.2026 @ 00:05:03");
   EXPECT_EQ(watch.Texts().menu_clock, "07.12.2026, 0:05:03");
   Click();  // 00:05:04
-  const Date_Time start_wall = watch.last_tick_time;
+  const Date_Time start_wall = watch.last_tick_time();
   watch.Timer1Timer();  // 00:05:05
   EXPECT_EQ(watch.elapsed_centi_seconds(), 100.0);
   EXPECT_EQ(watch.Texts().date_time, "  Mon, 07.12.2026 @ 00:05:05");
   EXPECT_EQ(watch.Texts().menu_clock, "07.12.2026, 0:05:05");
-  EXPECT_NEAR((watch.last_tick_time - start_wall) * 86400.0, 1.0, 1e-6);
+  EXPECT_NEAR((watch.last_tick_time() - start_wall) * 86400.0, 1.0, 1e-6);
   watch.Timer1Timer();  // 00:05:06
   EXPECT_EQ(watch.elapsed_centi_seconds(), 200.0);
 }

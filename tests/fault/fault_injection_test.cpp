@@ -112,16 +112,20 @@ struct Files {
   }
 };
 
-const std::size_t stop_line_key = static_cast<std::size_t>(
-    std::find(key::write_order.begin(), key::write_order.end(), key::stop_count) -
-    key::write_order.begin());
+// The line of the stop count in a saved file.
+const std::size_t stop_line_key = [] {
+  std::size_t line = 0;
+  while (!key::Is(key::table[line], key::stop_count)) ++line;
+  return line;
+}();
 
 // The values of the fifteen keys, or nothing unless text is exactly fifteen
 // lines of key and value ending in CR LF, in the order a save writes them.
 std::optional<std::vector<QByteArray>> Settings_Values(const QByteArray& text) {
   std::vector<QByteArray> values;
   qsizetype start = 0;
-  for (const char* name : key::write_order) {
+  for (const velmaric::Settings_Key& entry : key::table) {
+    const char* name = entry.text;
     const qsizetype end = text.indexOf("\r\n", start);
     if (end < 0) return std::nullopt;
     const QByteArray line = text.mid(start, end - start);
@@ -439,14 +443,14 @@ class Fault_Injection_Test : public QObject, private velmaric::testing::Window_F
                fail(QStringLiteral("the clock no longer ticks")).constData());
       form_->Refresh_View();
       QVERIFY2(Find<QSpinBox>("Stops_Since_Last_Reset_SpinEdit")->value() ==
-                   form_->stopwatch().stop_count,
+                   form_->stopwatch().stop_count(),
                fail(QStringLiteral("the view no longer follows the stopwatch")).constData());
       world_->boxes.shown.clear();
       QVERIFY2(form_->FormCloseQuery(),
                fail(QStringLiteral("the next save failed as well")).constData());
       const auto saved = Settings_Values(Contents(Path("app/velmaric.ini")));
       QVERIFY2(
-          saved && (*saved)[stop_line_key] == QByteArray::number(form_->stopwatch().stop_count),
+          saved && (*saved)[stop_line_key] == QByteArray::number(form_->stopwatch().stop_count()),
           fail(QStringLiteral("the next save did not land")).constData());
     }
   }

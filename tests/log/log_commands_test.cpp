@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/file_fixtures.h"
 #include "platform/file_probe.h"
+#include "support/file_fixtures.h"
 #include "support/recording_editor.h"
 #include "support/recording_message_box.h"
 

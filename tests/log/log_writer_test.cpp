@@ -1,10 +1,7 @@
 #include "log/log_writer.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <clocale>
@@ -15,15 +12,19 @@
 
 #include "core/command_error.h"
 #include "core/time_text.h"
-#include "platform/file_fixtures.h"
 #include "platform/file_probe.h"
 #include "support/ctype_locale.h"
+#include "support/error_of.h"
 #include "support/fake_clock.h"
+#include "support/file_fixtures.h"
+#include "support/file_size_limit.h"
 #include "support/forwarding_file_system.h"
 
 namespace velmaric {
 namespace {
 
+using testing::Error_Of;
+using testing::Error_Under_Size_Limit;
 using testing::Fake_Clock;
 using testing::Read_File;
 using testing::Temp_Folder;
@@ -161,7 +162,7 @@ TEST_F(Log_Writer_Test, NothingIsWrittenOrCountedWithoutALog) {
     }
   }
   for (const char* kind : {"snap shot", "Stop", "STOP ", "Original start time", ""}) Entry(kind);
-  EXPECT_EQ(watch.snap_shot_count, 0);
+  EXPECT_EQ(watch.snap_shot_count(), 0);
   EXPECT_FALSE(File_Exists(files, name));
   Write_Log_Header(files, {true, "", false, true, "", Links::follow});
   Append_Reset_Marker(files, Log_Settings{});
@@ -197,9 +198,9 @@ TEST_F(Log_Writer_Test, SinceOriginalStartCountsStopsAndClosedPrograms) {
   Log_Events later_events{settings, clock};
   Stopwatch later{clock, later_events};
   later_events.watch = &later;
-  later.original_start_date_time = watch.original_start_date_time;
+  later.Restore_Original_Start(watch.original_start_date_time());
   later.Set_Elapsed_Centi_Seconds(watch.elapsed_centi_seconds());
-  later.start_stop_resume_caption = caption_resume;
+  later.Settle_Restored_Run_State();
   later.Timer1Timer();
   later.Start_Stop_Resume_BitBtnClick();
   clock.Advance_Centi_Seconds(30000);
@@ -278,15 +279,6 @@ TEST(Snap_Shot_Line, NumbersHaveAtLeastThreeDigits) {
   }
 }
 
-std::string Error_Of(const std::function<void()>& write) {
-  try {
-    write();
-  } catch (const Command_Error& error) {
-    return error.what();
-  }
-  return "no error";
-}
-
 // The process runs as root in CI, and root writes into files without write
 // bits: the writer refuses those itself. Devices and pipes are never written,
 // and neither is the settings file, whatever name leads to it.
@@ -325,7 +317,7 @@ TEST_F(Log_Writer_Test, EveryFileSystemFailureEndsTheWriteWithItsDescription) {
     EXPECT_EQ(Error_Of([&] { Write_Log_Header(files, settings); }), row.description);
     EXPECT_EQ(Error_Of([&] { Entry(kind_original_start); }), row.description);
     EXPECT_EQ(Error_Of([&] { Entry(kind_snap_shot); }), row.description);
-    EXPECT_EQ(watch.snap_shot_count, 1);  // its number was taken before the write
+    EXPECT_EQ(watch.snap_shot_count(), 1);  // its number was taken before the write
     EXPECT_EQ(Error_Of([&] { Click(); }), row.description);  // the stop line
   }
   EXPECT_EQ(Read_File(read_only), "kept\r\n");
@@ -369,28 +361,7 @@ TEST_F(Log_Writer_Test, ALogSwappedForTheSettingsFileWhileOpeningIsRefused) {
   }
 }
 
-// A file-size limit fails a write part-way through a line, which root cannot
-// override. It is set in a child process so that the test's own output stays
-// free of it; the child reports the description through a pipe.
-std::string Error_Under_Size_Limit(rlim_t bytes, const std::function<void()>& write) {
-  int report[2];
-  EXPECT_EQ(pipe(report), 0);
-  const pid_t child = fork();
-  if (child == 0) {
-    signal(SIGXFSZ, SIG_IGN);
-    const rlimit limit{bytes, bytes};
-    setrlimit(RLIMIT_FSIZE, &limit);
-    const std::string text = Error_Of(write);
-    _exit(::write(report[1], text.data(), text.size()) > 0 ? 0 : 1);
-  }
-  close(report[1]);
-  char text[100] = {};
-  EXPECT_GT(read(report[0], text, sizeof text - 1), 0);
-  close(report[0]);
-  waitpid(child, nullptr, 0);
-  return text;
-}
-
+// A file-size limit fails a write part-way through a line.
 TEST_F(Log_Writer_Test, ALineThatCannotBeWrittenWholeIsTakenBackOut) {
   Write_File(name, "kept\r\n");
   EXPECT_EQ(

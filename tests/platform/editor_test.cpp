@@ -16,8 +16,8 @@
 #include <string>
 #include <thread>
 
-#include "file_fixtures.h"
 #include "platform/file_probe.h"
+#include "support/file_fixtures.h"
 
 namespace velmaric {
 namespace {

@@ -13,7 +13,7 @@
 #include <fstream>
 #include <string>
 
-#include "platform/file_fixtures.h"
+#include "support/file_fixtures.h"
 
 namespace velmaric {
 namespace {

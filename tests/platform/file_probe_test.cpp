@@ -1,7 +1,7 @@
 #include "platform/file_probe.h"
 
-#include "platform/file_fixtures.h"
 #include "platform/paths.h"
+#include "support/file_fixtures.h"
 
 namespace velmaric {
 namespace {

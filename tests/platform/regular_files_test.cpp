@@ -1,12 +1,11 @@
 #include "platform/regular_files.h"
 
-#include <sys/resource.h>
-
-#include <csignal>
 #include <filesystem>
 #include <set>
 
-#include "platform/file_fixtures.h"
+#include "support/error_of.h"
+#include "support/file_fixtures.h"
+#include "support/file_size_limit.h"
 
 namespace velmaric {
 namespace {
@@ -14,16 +13,6 @@ namespace {
 using namespace velmaric::testing;
 
 File_System& files = Real_File_System();
-
-template <typename Call>
-std::string Error_Of(Call&& call) {
-  try {
-    call();
-  } catch (const Command_Error& error) {
-    return error.what();
-  }
-  return "(no error)";
-}
 
 std::string Error_Of_Replace(const std::string& name, const std::string& contents) {
   return Error_Of([&] { Replace_Regular_File(files, name, contents); });
@@ -186,22 +175,9 @@ TEST(Replace_Regular_File, FailedWriteKeepsTheOldFile) {
   Temp_Folder folder;
   const std::string name = folder.Path("settings.ini");
   Write_File(name, "old");
-  int report[2];
-  ASSERT_EQ(pipe(report), 0);
-  const pid_t child = fork();
-  if (child == 0) {  // the limit must not reach the test's own output
-    signal(SIGXFSZ, SIG_IGN);
-    const rlimit limit{4096, 4096};
-    setrlimit(RLIMIT_FSIZE, &limit);
-    const std::string text = Error_Of_Replace(name, std::string(8192, 'n'));
-    _exit(write(report[1], text.data(), text.size()) > 0 ? 0 : 1);
-  }
-  close(report[1]);
-  char text[100] = {};
-  EXPECT_GT(read(report[0], text, sizeof text - 1), 0);
-  close(report[0]);
-  waitpid(child, nullptr, 0);
-  EXPECT_STREQ(text, "I/O error 27");  // EFBIG
+  EXPECT_EQ(Error_Under_Size_Limit(
+                4096, [&] { Replace_Regular_File(files, name, std::string(8192, 'n')); }),
+            "I/O error 27");  // EFBIG
   EXPECT_EQ(Read_File(name), "old");
   EXPECT_EQ(Folder_Entries(folder.Path("")), std::set<std::string>{"settings.ini"});
 }

@@ -7,7 +7,7 @@
 #include <ostream>
 #include <string>
 
-#include "platform/file_fixtures.h"
+#include "support/file_fixtures.h"
 
 namespace velmaric {
 namespace {

@@ -10,8 +10,9 @@
 #include <vector>
 
 #include "core/command_error.h"
-#include "platform/file_fixtures.h"
 #include "platform/file_probe.h"
+#include "support/error_of.h"
+#include "support/file_fixtures.h"
 #include "support/recording_message_box.h"
 
 namespace velmaric {
@@ -88,14 +89,6 @@ class Disk_Transfer : public ::testing::Test {
     std::vector<std::string> texts;
     for (const auto& box : boxes.shown) texts.push_back(box.kind + ": " + box.text);
     return texts;
-  }
-  std::string Error_Of(const std::function<void()>& command) {
-    try {
-      command();
-    } catch (const Command_Error& error) {
-      return error.what();
-    }
-    return "(no error)";
   }
 
   File_System& files = Real_File_System();

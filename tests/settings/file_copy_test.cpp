@@ -6,9 +6,10 @@
 
 #include "core/command_error.h"
 #include "core/time_text.h"
-#include "platform/file_fixtures.h"
 #include "platform/file_probe.h"
 #include "platform/paths.h"
+#include "support/error_of.h"
+#include "support/file_fixtures.h"
 
 namespace velmaric {
 namespace {
@@ -32,14 +33,6 @@ class File_Copy : public ::testing::Test {
     std::string error_text = "stale";
     Copy_File_With_Date(files, source, target, true, check, error_text, boxes);
     return error_text;
-  }
-  void Expect_Failure(const std::function<void()>& copy, const std::string& description) {
-    try {
-      copy();
-      ADD_FAILURE() << "no failure, expected " << description;
-    } catch (const Command_Error& error) {
-      EXPECT_EQ(error.what(), description);
-    }
   }
   static mode_t Write_Mode(const std::string& name) {
     struct stat info {};
@@ -108,7 +101,7 @@ TEST_F(File_Copy, OntoItselfThrowsAndKeepsTheSource) {
   ASSERT_EQ(symlink(source.c_str(), folder.Path("soft").c_str()), 0);
   for (const std::string& target :
        {source, folder.Path("./source"), folder.Path("hard"), folder.Path("soft")}) {
-    Expect_Failure([&] { Copy(source, target); }, "Cannot create file " + target);
+    EXPECT_EQ(Error_Of([&] { Copy(source, target); }), "Cannot create file " + target);
     EXPECT_EQ(Read_File(source), "precious");
   }
 }
@@ -121,10 +114,10 @@ TEST_F(File_Copy, AnythingButARegularFileAtEitherEndIsRefusedAndLeftAlone) {
   for (const char* node : hostile_node_names) {
     const std::string name = folder.Path(node);
     if (std::string(node) != "dir" && std::string(node) != "link_to_dir") {
-      Expect_Failure([&] { Copy(name, folder.Path("t")); }, "File access denied");
+      EXPECT_EQ(Error_Of([&] { Copy(name, folder.Path("t")); }), "File access denied");
     }
     for (const bool check : {true, false}) {
-      Expect_Failure([&] { Copy(folder.Path("source"), name, check); }, "File access denied");
+      EXPECT_EQ(Error_Of([&] { Copy(folder.Path("source"), name, check); }), "File access denied");
     }
   }
   EXPECT_FALSE(File_Exists(files, folder.Path("t")));

@@ -3,9 +3,9 @@
 #include <filesystem>
 
 #include "core/command_error.h"
-#include "platform/file_fixtures.h"
 #include "platform/regular_files.h"
 #include "settings/ini_values.h"
+#include "support/file_fixtures.h"
 
 namespace velmaric {
 namespace {

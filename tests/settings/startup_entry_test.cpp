@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "core/command_error.h"
-#include "platform/file_fixtures.h"
 #include "platform/file_probe.h"
+#include "support/file_fixtures.h"
 #include "support/recording_message_box.h"
 
 namespace velmaric {
