@@ -35,7 +35,8 @@ TAboutBox::TAboutBox(About_Services services, QWidget* parent)
   QFont font = this->font();
   font.setPixelSize(13);
   setFont(font);
-  setFixedSize(591, 354);
+  const forms::Size size = forms::About_Form().client_size;
+  setFixedSize(size.width, size.height);
   Create_Controls();
   FormCreate();
 }

@@ -22,15 +22,13 @@
 #include "core/date_time.h"
 #include "core/layout_scaling.h"
 #include "core/window_place.h"
+#include "forms/main_form_design.h"
 #include "settings/settings_file.h"
 #include "settings/startup_entry.h"
 #include "ui/control_style.h"
 
 namespace velmaric {
 namespace {
-
-constexpr int design_client_width = 2 * 4 + 433;
-constexpr int design_client_height = 2 * 4 + 365;
 
 void Set_Text_If_Changed(QLineEdit* edit, const std::string& text) {
   const QString value = QString::fromStdString(text);
@@ -138,7 +136,8 @@ void TMainForm1::FormShow() {
     ~Starting_Up() { flag = false; }
   } starting(starting_up_);
   const bool program_start = Scaling_ListBox->count() == 0;
-  Set_Client_Size(design_client_width, design_client_height);
+  const forms::Size design = forms::Main_Form().client_size;
+  Set_Client_Size(design.width, design.height);
   Capture_Layout();
   if (program_start) {
     settings_.Clear_Leftovers();
