@@ -24,9 +24,18 @@ start_in_background() {
   APP_PID=$!
 }
 
-
 # The client area's place and size on the screen.
 shown_at() { xwininfo -id "$WINDOW" | awk '/Absolute upper-left|Width|Height/ { printf "%s ", $NF }'; }
+
+# Whether the window manager is done placing the window: the same place and
+# size in two readings 0.3 s apart. SHOWN is the place and size.
+placed() {
+  local first
+  first=$(shown_at)
+  sleep 0.3
+  SHOWN=$(shown_at)
+  [ "$SHOWN" = "$first" ]
+}
 
 # ---- signals during a start-up box ----------------------------------------
 half_loaded=("window_top_posn=abc" "Stops_Since_Last_Reset_SpinEdit=42"
@@ -43,8 +52,7 @@ for row in TERM INT HUP timeout; do
   find_window Error "$row during the start-up box"
   if [ "$row" = timeout ]; then
     # timeout says 124 for a command it had to stop; the program must end by then.
-    for _ in $(seq 100); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.1; done
-    kill -0 "$APP_PID" 2>/dev/null && fail "timeout 4: the program did not end"
+    wait_until 10 "timeout 4: the program did not end" program_ended
     wait "$APP_PID"
     status=$?
     APP_PID=""
@@ -93,8 +101,8 @@ round_trip() {  # $1: runs; the rest: the environment to run in
   saved="$(value window_left_posn),$(value window_top_posn)"
   for _ in $(seq "$runs"); do
     start_program env "$@" "$program"
-    sleep 0.3
-    now=$(shown_at)
+    wait_until 5 "with $* the window was never still" placed
+    now=$SHOWN
     press alt+e
     expect_clean_exit "start and Exit with $*"
     [ -z "$first" ] && first=$now
@@ -118,8 +126,8 @@ for row in "100000 100000 20 20" "2147483647 2147483647 20 20" "368 313 -500 500
   write_settings "window_ClientWidth=$width" "window_ClientHeight=$height" \
     "window_top_posn=$top" "window_left_posn=$left"
   start_program "$program"
-  sleep 0.3
-  read -r x y w h <<<"$(shown_at)"
+  wait_until 5 "$row: the window was never still" placed
+  read -r x y w h <<<"$SHOWN"
   [ "$w" -le "$screen_width" ] && [ "$h" -le "$screen_height" ] ||
     fail "$row: a ${w}x$h window on a ${screen_width}x$screen_height screen"
   [ "$x" -ge 0 ] && [ "$y" -ge 0 ] && [ "$x" -lt "$screen_width" ] && [ "$y" -lt "$screen_height" ] ||

@@ -33,12 +33,6 @@ start_limited() {
 }
 
 
-wait_for_window() {
-  WINDOW=$(timeout 10 xdotool search --sync --onlyvisible --name '^Velmaric$' 2>/dev/null | head -n 1)
-  [ -n "$WINDOW" ] || fail "$1: no window titled Velmaric within 10 s"
-  focus "$WINDOW"
-}
-
 # The largest amount of memory the program held, in kB.
 peak_memory_kb() { awk '/^VmHWM:/ { print $2 }' "/proc/$APP_PID/status"; }
 
@@ -65,12 +59,12 @@ for target in null zero huge; do
   before=$(node_state "$nodes/$target")
   start_limited
   answer_box Error Return "settings linked to $target"
-  wait_for_window "settings linked to $target"
+  main_window "settings linked to $target"
   peak=$(peak_memory_kb)
   [ "$peak" -lt 300000 ] || fail "settings linked to $target: $peak kB of memory"
   press alt+e
   answer_box Error Return "the save over $target"      # refused, the window stays
-  kill -0 "$APP_PID" 2>/dev/null || fail "closed after a refused save"
+  holds_for 0.5 "closed after a refused save" program_running
   kill_program
   [ "$(node_state "$nodes/$target")" = "$before" ] || fail "$target changed: $(node_state "$nodes/$target")"
   [ -L "$settings" ] || fail "the link to $target was replaced"
@@ -88,14 +82,15 @@ if [ -b "$loop" ]; then
   write_settings "Log_to_File_RadioButton=True" "Do_Not_Log_RadioButton=False" \
     "Log_File_Name_EditBox=$nodes/block" "Expert_Mode_Option=True"
   start_limited
-  wait_for_window "a block device as the log"
-  press alt+s; sleep 0.5; press alt+s      # Start, Stop: the stop line is refused
+  main_window "a block device as the log"
+  start_clock alt+s                        # Start, Stop: the stop line is refused
+  press alt+s
   answer_box Error Return "Stop onto a block device"
-  wait_for_window "after Stop"
-  press alt+r                              # Resume: the counter goes on from the stop
+  main_window "after Stop"
+  start_clock alt+r                        # Resume: the counter goes on from the stop
   press alt+s
   answer_box Error Return "the second Stop"
-  wait_for_window "after the second Stop"
+  main_window "after the second Stop"
   kill_program
   [ "$(tr -d '\000' <"$image" | wc -c)" = 0 ] || fail "the loop device was written"
   [ -b "$nodes/block" ] || fail "the block node was replaced"
@@ -110,13 +105,15 @@ mkdir -p "$logs"
 name_line=$(printf 'Log_File_Name_EditBox=%s/run.log' "$logs")
 write_settings "Log_to_File_RadioButton=True" "Do_Not_Log_RadioButton=False" "$name_line"
 start_limited
-wait_for_window "a Latin-1 log name"
+main_window "a Latin-1 log name"
 press alt+e
 expect_clean_exit "Exit with a Latin-1 log name"
 grep -aqxF "$name_line"$'\r' "$settings" || fail "the log name lost its bytes: $(grep -a Log_File "$settings" | od -c | head -n 3)"
 start_limited
-wait_for_window "the second run"
-press alt+s; sleep 0.5; press alt+s
+main_window "the second run"
+start_clock alt+s                          # Start, Stop: a line in the log
+press alt+s
+wait_until 5 "Stop wrote no line to $logs/run.log" test -s "$logs/run.log"
 press alt+e
 expect_clean_exit "Stop with a Latin-1 log name"
 [ "$(grep -c $'\r$' "$logs/run.log" 2>/dev/null)" = 1 ] || fail "Stop wrote no line to $logs/run.log"
@@ -133,7 +130,7 @@ for kept in .velmaric.ini.bak .velmaric.ini.backup .velmaric.ini notes.txt; do
 done
 start_limited
 answer_box Error Return "a CR inside the log name"
-wait_for_window "after the broken line"
+main_window "after the broken line"
 press alt+e
 expect_clean_exit "Exit after the broken line"
 [ "$(value elapsed_centi_seconds)" = " 1.23450000000000E+0004" ] ||

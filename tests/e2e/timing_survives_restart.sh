@@ -2,6 +2,7 @@
 # A timing spans runs of the real program: a copy of the binary in a private
 # folder keeps its settings file beside it; Stop and Exit save, the next
 # start resumes from the saved counter, and SIGTERM saves like the close box.
+# Each timed interval is bounded by time stamps around its keys.
 set -u
 . "$(dirname "$0")/xvfb_session.sh"
 program=$(private_copy "$1")
@@ -11,7 +12,9 @@ value() { grep -a "^$1=" "$settings" | head -n 1 | cut -d= -f2- | tr -d '\r'; }
 centi_seconds() { value elapsed_centi_seconds | awk '{ printf "%d", $1 }'; }
 
 start_program "$program"
-press alt+s; sleep 2; press alt+s
+start_clock alt+s
+sleep 2
+stop_clock "$settings" 1
 press alt+e
 expect_clean_exit "the first run"
 
@@ -24,22 +27,27 @@ Auto_Run_at_Windows_Startup_Option "
 [ "$keys" = "$expected" ] || fail "settings keys: $keys"
 [ "$(grep -c $'\r$' "$settings")" = 15 ] || fail "lines do not end in CR LF"
 first=$(centi_seconds)
-[ "$first" -ge 190 ] && [ "$first" -le 260 ] || fail "first run counted $first cs for ~2 s"
+expect_elapsed "the first run" "$first"
 [ "$(value Stops_Since_Last_Reset_SpinEdit)" = 1 ] || fail "stop count after one stop"
 
 start_program "$program"
-press alt+r; sleep 1; press alt+s          # Resume (Alt+R), then Stop
+start_clock alt+r                          # Resume (Alt+R), then Stop
+sleep 1
+stop_clock "$settings" 2
 press alt+e
 expect_clean_exit "the second run"
 second=$(centi_seconds)
-[ "$second" -ge $((first + 90)) ] && [ "$second" -le $((first + 160)) ] ||
-  fail "the second run went from $first to $second cs for ~1 s"
+expect_elapsed "the second run, from $first cs to $second cs" $((second - first))
 [ "$(value Stops_Since_Last_Reset_SpinEdit)" = 2 ] || fail "stop count after the second run"
 
 start_program "$program"
-press alt+r; sleep 0.5                     # Resume and leave it running
+start_clock alt+r                          # Resume and leave it running
+sleep 0.5
+stop_before=$(now_ms)
 kill -TERM "$APP_PID"
 expect_clean_exit "SIGTERM"
+stop_seen=$(now_ms)
 [ "$(value Stops_Since_Last_Reset_SpinEdit)" = 3 ] || fail "SIGTERM while running saved no stop"
 [ "$(centi_seconds)" -gt "$second" ] || fail "SIGTERM lost the running time"
+expect_elapsed "the run SIGTERM ended" $(($(centi_seconds) - second))
 echo "PASS: $first cs, then $second cs after a restart, and SIGTERM saved the running timing"

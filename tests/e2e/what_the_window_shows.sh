@@ -25,6 +25,7 @@ chmod +x "$E2E_DIR/bin/xdg-open"
 export PATH="$E2E_DIR/bin:$PATH"
 
 title_of() { xprop -id "$1" _NET_WM_NAME | sed -n 's/^_NET_WM_NAME(UTF8_STRING) = "\(.*\)"$/\1/p'; }
+windows_of_the_program() { [ "$(xdotool search --onlyvisible --pid "$APP_PID" | wc -l)" = "$1" ]; }
 
 # Waits up to 10 s for a visible window named $1 and checks the title the
 # window manager shows; FOUND is the window. (Not in a subshell: a failure
@@ -36,9 +37,7 @@ expect_window() {
 
 answer() {  # $1: title, $2: key, $3: what for
   expect_window "$1" "$3"
-  focus "$FOUND"
-  xdotool key --clearmodifiers "$2"
-  sleep 0.4
+  answer_found "$2" "$3"
 }
 
 # ---- titles -----------------------------------------------------------------
@@ -51,9 +50,11 @@ WINDOW=$FOUND
 focus "$WINDOW"
 press alt+r
 answer Information Return "the Reset notice"
+focus "$WINDOW"
 press alt+f
 press Up Up Return                               # Restore Factory Defaults
 answer Warning n "the factory defaults question"
+focus "$WINDOW"
 press alt+h
 press a
 answer "About Velmaric ..." Escape "the About box"
@@ -63,25 +64,21 @@ answer "About Velmaric ..." Escape "the About box"
 # the copy box lies about 204..299 across and 113..134 down, the log name
 # box 117..354 across and 167..188 down.
 read -r left top <<<"$(xwininfo -id "$WINDOW" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { print x, $NF }')"
-fields="100x100+195+54"
 focus "$WINDOW"
-press alt+s; press alt+s                         # started and stopped: Resume is next
+start_clock alt+s                                # started and stopped: Resume is next
+stop_clock "$settings" 1
+wait_until 5 "the clock did not stop" clock_still_for 0.3
 xdotool mousemove $((left + 250)) $((top + 148)) click 1
-sleep 0.3
 press shift+Tab
 press space
-before=$(region_sum "$fields")
-sleep 0.6
-[ "$before" != "$(region_sum "$fields")" ] || fail "Shift+Tab and Space from the copy box did not resume"
-[ "$(xdotool search --onlyvisible --pid "$APP_PID" | wc -l)" = 1 ] ||
-  fail "Shift+Tab and Space from the copy box opened a window"
+wait_until 5 "Shift+Tab and Space from the copy box did not resume" clock_runs
+holds_for 0.6 "Shift+Tab and Space from the copy box opened a window" windows_of_the_program 1
 
 # ---- a double-click on the disabled log name box ---------------------------
 windows_before=$(xdotool search --onlyvisible --pid "$APP_PID" | wc -l)
 xdotool mousemove $((left + 200)) $((top + 201)) click --repeat 2 --delay 80 1
-sleep 1
-[ "$(xdotool search --onlyvisible --pid "$APP_PID" | wc -l)" = "$windows_before" ] ||
-  fail "a double-click on the disabled log name box opened a window"
+holds_for 1 "a double-click on the disabled log name box opened a window" \
+  windows_of_the_program "$windows_before"
 press alt+e
 expect_clean_exit "Exit after the titles"
 
@@ -95,9 +92,11 @@ for name in "-x.log" "a:b.log"; do
   expect_window Velmaric "the window for $name"
   WINDOW=$FOUND
   focus "$WINDOW"
-  press alt+s; press alt+s                       # a stop line makes the log
+  start_clock alt+s                              # a stop line makes the log
+  press alt+s
+  wait_until 5 "Stop wrote no log $name" test -s "$E2E_DIR/work/$name"
   press Tab Tab Tab Tab space                    # from the copy box to View Log
-  for _ in $(seq 30); do [ -s "$E2E_DIR/opened" ] && break; sleep 0.1; done
+  wait_until 5 "View Log of $name started no editor" test -s "$E2E_DIR/opened"
   [ "$(cat "$E2E_DIR/opened" 2>/dev/null)" = "$E2E_DIR/work/$name" ] ||
     fail "View Log of $name gave the editor '$(cat "$E2E_DIR/opened" 2>/dev/null)'"
   press alt+e
