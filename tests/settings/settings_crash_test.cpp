@@ -21,8 +21,8 @@
 #include <string>
 #include <thread>
 
-#include "platform/file_fixtures.h"
 #include "settings/ini_file.h"
+#include "support/file_fixtures.h"
 
 namespace velmaric {
 namespace {
