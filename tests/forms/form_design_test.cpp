@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <map>
+#include <ostream>
 #include <set>
 #include <string>
 
@@ -153,6 +154,12 @@ struct Accessible_Case {
   const char* name;
   const char* description;
 };
+
+// Test names show the case's caption, not the row's bytes: those hold
+// addresses, which would name the test differently at every run.
+void PrintTo(const Accessible_Case& row, std::ostream* out) {
+  *out << '"' << row.control.caption << '"';
+}
 
 class Accessible_Texts_Test : public ::testing::TestWithParam<Accessible_Case> {};
 
