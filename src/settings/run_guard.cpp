@@ -45,6 +45,10 @@ void Run_Guard::Adopt(const std::string& settings_file) {
   keeping_ = true;
 }
 
+void Run_Guard::Leave_For_Next_Start(const Run_Record& record) {
+  unanswered_ = record;
+}
+
 void Run_Guard::Segment_Changed(const std::string& settings_file, const Stopwatch& watch) {
   settings_file_ = settings_file;
   last_.reset();
@@ -66,6 +70,14 @@ void Run_Guard::Settings_Saved(const Stopwatch& watch, bool succeeded) {
 }
 
 void Run_Guard::Timing_Ended() {
+  if (unanswered_) {
+    try {
+      unanswered_->settings_digest = Settings_Digest(files_, unanswered_->settings_file);
+      Write_Run_Record(files_, Run_Record_Name(unanswered_->settings_file), *unanswered_);
+    } catch (const Command_Error&) {
+      // Left as it was: the next start may find it out of step.
+    }
+  }
   if (!keeping_) return;
   try {
     Remove_Run_Record(files_, Run_Record_Name(settings_file_));

@@ -49,6 +49,9 @@ class Run_Guard {
   std::optional<Run_Record> Left_Running(const std::string& settings_file);
   // The record left running becomes this run's: the next removal takes it.
   void Adopt(const std::string& settings_file);
+  // Or it stays for the next start, unanswered (the program is ending): a
+  // save meanwhile moves it on to the settings file it leaves.
+  void Leave_For_Next_Start(const Run_Record& record);
 
   // The segment began, or its counter was replaced: a new record, durably.
   void Segment_Changed(const std::string& settings_file, const Stopwatch& watch);
@@ -73,7 +76,8 @@ class Run_Guard {
   Notice notice_;
   std::string settings_file_;
   std::optional<Run_Record> last_;  // what the record holds, when this run wrote it
-  bool keeping_ = false;            // a record of this run's may be on the disk
+  std::optional<Run_Record> unanswered_;
+  bool keeping_ = false;  // a record of this run's may be on the disk
   std::uint64_t saves_ = 0;
   bool noticed_ = false;
 };

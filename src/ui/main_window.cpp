@@ -189,7 +189,10 @@ void TMainForm1::Recover_Left_Running() {
   const std::optional<std::size_t> answer =
       boxes_.Warning_Choice(Left_Running_Question(*record, captions.size() == 3), captions);
   // Unanswered (the program is ending): the record waits for the next start.
-  if (!answer || *answer >= captions.size()) return;
+  if (!answer || *answer >= captions.size()) {
+    run_guard_.Leave_For_Next_Start(*record);
+    return;
+  }
   run_guard_.Adopt(settings_file);
   const std::string chosen = captions[*answer];
   if (chosen == caption_discard) {

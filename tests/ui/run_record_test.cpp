@@ -137,6 +137,12 @@ class Run_Record_Test : public QObject, private velmaric::testing::Window_Fixtur
     QVERIFY(Settings().contains(Elapsed_Line(saved)));
     QCOMPARE(velmaric::Read_Run_Record(velmaric::Real_File_System(), Record_Name()).has_value(),
              record_left);
+    if (!record_left || running) return;
+    // Closed with an option changed: the record still follows the settings.
+    Trigger("Expert_Mode_Option");
+    QVERIFY(form_->close());
+    QVERIFY(velmaric::Run_Guard(velmaric::Real_File_System(), {}, nullptr)
+                .Left_Running(world_->settings_file));
   }
 
   void a_record_of_another_boot_cannot_keep_counting_and_a_stopped_timing_leaves_none() {
