@@ -18,14 +18,15 @@ field() { grep -a "^$1=" "$record" | cut -d= -f2-; }
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 kill_program() { kill -KILL "$APP_PID"; wait "$APP_PID" 2>/dev/null; APP_PID=""; }
 
-# Waits up to 10 s, polling, for the record to hold a sign of life later
+# Waits up to 15 s (a refresh comes every 10 s), polling, for the record to
+# hold a sign of life later
 # than its start.
 wait_for_refresh() {
-  for _ in $(seq 100); do
+  for _ in $(seq 150); do
     [ -f "$record" ] && [ "$(field seen_monotonic_us)" -gt "$(field start_monotonic_us)" ] && return
     sleep 0.1
   done
-  fail "no refresh of the record within 10 s"
+  fail "no refresh of the record within 15 s: $(cat "$record" 2>&1 | tr "\n" " ")"
 }
 
 # Starts the program that must ask first: answers the question with $1 and
