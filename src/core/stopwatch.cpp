@@ -76,24 +76,52 @@ void Stopwatch::Start_Stop_Resume_BitBtnClick() {
   snap_shot_count_ = 0;
 }
 
-void Stopwatch::Start(const Clock_Reading& now) {
+void Stopwatch::Begin_Segment(const Clock_Reading& start) {
   start_stop_resume_caption_ = caption_stop;
   control_label_caption_ = label_go;
-  resume_date_time_text_ = Texts().date_time;
-  resume_time_ = original_start_date_time_ = last_tick_time_ = now.wall;
-  resume_monotonic_us_ = last_tick_monotonic_us_ = now.monotonic_us;
-  Set_Elapsed_Centi_Seconds(0.0);
+  resume_date_time_text_ = Date_Time_Line(start.wall, start.wall);
+  resume_time_ = last_tick_time_ = start.wall;
+  resume_monotonic_us_ = last_tick_monotonic_us_ = start.monotonic_us;
   snap_shot_since_start_enabled_ = snap_shot_since_resume_enabled_ = true;
 }
 
+void Stopwatch::Start(const Clock_Reading& now) {
+  Begin_Segment(now);
+  original_start_date_time_ = now.wall;
+  Set_Elapsed_Centi_Seconds(0.0);
+}
+
 void Stopwatch::Resume(const Clock_Reading& now) {
-  start_stop_resume_caption_ = caption_stop;
-  control_label_caption_ = label_go;
-  resume_date_time_text_ = Texts().date_time;
-  resume_time_ = last_tick_time_ = now.wall;
-  resume_monotonic_us_ = last_tick_monotonic_us_ = now.monotonic_us;
+  Begin_Segment(now);
   Set_Elapsed_Centi_Seconds(elapsed_centi_seconds_);
-  snap_shot_since_start_enabled_ = snap_shot_since_resume_enabled_ = true;
+}
+
+double Stopwatch::Segment_Start_Count() const {
+  return base_centi_seconds_ - static_cast<double>(base_monotonic_us_ - resume_monotonic_us_) /
+                                   micro_seconds_per_centi_second;
+}
+
+void Stopwatch::Resume_Segment(double start_count, const Clock_Reading& segment_start) {
+  Begin_Segment(segment_start);
+  Set_Elapsed_Centi_Seconds(start_count);
+  snap_shot_count_ = 0;
+  Catch_Up();
+}
+
+void Stopwatch::Stop_Segment_At(double start_count, const Clock_Reading& segment_start,
+                                const Clock_Reading& end) {
+  Begin_Segment(segment_start);
+  Set_Elapsed_Centi_Seconds(start_count);
+  // The end is the reading the counter, the stop line and its texts show.
+  last_tick_monotonic_us_ = end.monotonic_us;
+  last_tick_time_ = end.wall;
+  elapsed_centi_seconds_ =
+      start_count + static_cast<double>(end.monotonic_us - segment_start.monotonic_us) /
+                        micro_seconds_per_centi_second;
+  last_reading_ = end;
+  texts_stale_ = true;
+  snap_shot_count_ = 0;
+  Stop();
 }
 
 void Stopwatch::Stop() {

@@ -107,10 +107,24 @@ class Stopwatch {
   // progress comes back stopped, ready to resume.
   void Settle_Restored_Run_State();
 
+  // The running segment as a record of it keeps it: the count it would have
+  // had at its start (a counter replaced since moves this), and its start.
+  double Segment_Start_Count() const;
+  std::int64_t Segment_Start_Monotonic_Us() const { return resume_monotonic_us_; }
+
+  // A segment an earlier run of the program left running goes on from its
+  // recorded start, as if the program had never stopped.
+  void Resume_Segment(double start_count, const Clock_Reading& segment_start);
+  // Or it ends where it was last seen: the stop is counted, logged and
+  // saved as a Stop at that moment would have been.
+  void Stop_Segment_At(double start_count, const Clock_Reading& segment_start,
+                       const Clock_Reading& end);
+
  private:
   void Start(const Clock_Reading& now);
   void Resume(const Clock_Reading& now);
   void Stop();
+  void Begin_Segment(const Clock_Reading& start);
   void Render() const;
 
   const Clock& clock_;

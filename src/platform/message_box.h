@@ -2,7 +2,10 @@
 // Modal message boxes, as every layer of the program asks for them. The
 // window supplies the real boxes; tests supply a recorder.
 
+#include <cstddef>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace velmaric {
 
@@ -13,6 +16,11 @@ class Message_Box {
   virtual void Information(const std::string& text) = 0;
   // "Warning" box with Yes and No; true for Yes.
   virtual bool Warning_Yes_No(const std::string& text) = 0;
+  // "Warning" box with one button for each caption, the first the default;
+  // the index of the caption chosen, or nothing when the box went unanswered
+  // (the program is ending). It has no No: Escape does nothing.
+  virtual std::optional<std::size_t> Warning_Choice(const std::string& text,
+                                                    const std::vector<std::string>& captions) = 0;
   // "Error" box with an OK button.
   virtual void Error(const std::string& text) = 0;
   // The program is ending and nobody will answer: from now on no box is

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/autostart_folder.h"
+#include "platform/boot_identity.h"
 #include "platform/editor.h"
 #include "platform/executable.h"
 #include "platform/linux_clock.h"
@@ -57,7 +58,7 @@ int main(int argc, char* argv[]) {
   velmaric::Autostart_Folder autostart(files, velmaric::User_Autostart_Folder());
   velmaric::TMainForm1 main_form({files, clock, boxes, editor, velmaric::Settings_File_Name,
                                   velmaric::Executable_Path, nullptr, about, autostart,
-                                  velmaric::Removable_Medium_Root});
+                                  velmaric::Removable_Medium_Root, velmaric::Boot_Identity(files)});
 
   // Logging off, a shutdown, a kill: the program saves and ends, whatever
   // box or start-up step is waiting.

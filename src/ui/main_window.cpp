@@ -52,7 +52,9 @@ TMainForm1::TMainForm1(const Window_Services& services, QWidget* parent)
       locate_medium_(services.locate_medium),
       choose_log_file_(services.choose_log_file),
       stopwatch_(services.clock, *this),
-      settings_(services.files, *this, stopwatch_, services.settings_file_name) {
+      settings_(services.files, *this, stopwatch_, services.settings_file_name),
+      run_guard_(services.files, services.boot_identity,
+                 [this](const std::string& text) { boxes_.Information(text); }) {
   setObjectName(QStringLiteral("MainForm1"));
   setWindowIcon(QIcon(QStringLiteral(":/velmaric/velmaric.svg")));
   Set_Design_Font(this, false);
@@ -67,6 +69,11 @@ TMainForm1::TMainForm1(const Window_Services& services, QWidget* parent)
   client->installEventFilter(this);
   qApp->installEventFilter(this);
   Timer1->start();
+  // Apart from the clock's tick, which must stay light.
+  run_record_timer_ = new QTimer(this);
+  run_record_timer_->setInterval(static_cast<int>(Run_Guard::refresh_interval_us / 1000));
+  connect(run_record_timer_, &QTimer::timeout, this, &TMainForm1::Run_Record_TimerTimer);
+  run_record_timer_->start();
 }
 
 TMainForm1::~TMainForm1() {
@@ -165,7 +172,68 @@ void TMainForm1::FormShow() {
   Auto_Run_at_Windows_Startup_Option->setChecked(
       program_start ? Check_Startup_Entry_At_Program_Start(startup_registry_, executable, boxes_)
                     : Check_Startup_Entry(startup_registry_, executable, boxes_));
+  if (program_start) {
+    Recover_Left_Running();
+  } else if (stopwatch_.Running()) {
+    // The counter was replaced while the stopwatch runs on.
+    run_guard_.Segment_Changed(settings_.Settings_File_Name(), stopwatch_);
+  }
   Refresh_View();
+}
+
+void TMainForm1::Recover_Left_Running() {
+  const std::string settings_file = settings_.Settings_File_Name();
+  const std::optional<Run_Record> record = run_guard_.Left_Running(settings_file);
+  if (!record) return;
+  const std::vector<std::string> captions = Left_Running_Captions(*record, run_guard_.Boot());
+  const std::optional<std::size_t> answer =
+      boxes_.Warning_Choice(Left_Running_Question(*record, captions.size() == 3), captions);
+  // Unanswered (the program is ending): the record waits for the next start.
+  if (!answer || *answer >= captions.size()) {
+    run_guard_.Leave_For_Next_Start(*record);
+    return;
+  }
+  run_guard_.Adopt(settings_file);
+  const std::string chosen = captions[*answer];
+  if (chosen == caption_discard) {
+    run_guard_.Timing_Ended();
+    return;
+  }
+  stopwatch_.Restore_Original_Start(record->original_start);
+  stopwatch_.Restore_Stop_Count(record->stops);
+  const Clock_Reading start{record->start_wall, record->start_monotonic_us};
+  if (chosen == caption_keep_counting) {
+    stopwatch_.Resume_Segment(record->start_count, start);
+    run_guard_.Segment_Changed(settings_file, stopwatch_);
+    return;
+  }
+  try {
+    stopwatch_.Stop_Segment_At(record->start_count, start,
+                               {record->seen_wall, record->seen_monotonic_us});
+  } catch (const std::exception& failure) {
+    // The record stays until a save holds the time counted.
+    boxes_.Error(failure.what());
+  }
+}
+
+void TMainForm1::Save_And_Guard(bool closing) {
+  try {
+    settings_.Save_Settings();
+  } catch (...) {
+    run_guard_.Settings_Saved(stopwatch_, false);
+    throw;
+  }
+  if (closing) {
+    run_guard_.Timing_Ended();
+  } else {
+    run_guard_.Settings_Saved(stopwatch_, true);
+  }
+}
+
+void TMainForm1::Run_Record_TimerTimer() {
+  if (!run_guard_.Keeping() || !stopwatch_.Running()) return;
+  stopwatch_.Catch_Up();
+  run_guard_.Refresh(stopwatch_);
 }
 
 void TMainForm1::Process_Pending_Events() {
@@ -323,12 +391,17 @@ void TMainForm1::Schedule_Next_Tick() {
 }
 
 void TMainForm1::Start_Stop_Resume_BitBtnClick() {
-  Run_Command([this] { stopwatch_.Start_Stop_Resume_BitBtnClick(); });
+  Run_Command([this] {
+    stopwatch_.Start_Stop_Resume_BitBtnClick();
+    if (stopwatch_.Running())
+      run_guard_.Segment_Changed(settings_.Settings_File_Name(), stopwatch_);
+  });
 }
 
 void TMainForm1::Reset_BitBtnClick() {
   Run_Command([this] {
     stopwatch_.Reset_BitBtnClick();
+    run_guard_.Timing_Ended();
     Refresh_View();
     if (!Expert_Mode_Option->isChecked()) {
       boxes_.Information("StopWatch counters Reset.  (The Log file has NOT been Reset)");

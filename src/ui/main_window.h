@@ -46,6 +46,7 @@
 #include "platform/file_system.h"
 #include "platform/message_box.h"
 #include "settings/disk_transfer.h"
+#include "settings/run_guard.h"
 #include "settings/settings_file.h"
 #include "ui/about_box.h"
 
@@ -83,6 +84,7 @@ struct Window_Services {
   About_Services about;
   Startup_Registry& startup_registry;  // where the start-at-login entry lives
   Medium_Locator locate_medium;        // the removable disk's root, if one is mounted
+  std::string boot_identity;           // this boot's, for the run record; empty: unknown
 };
 
 class TMainForm1 : public QMainWindow,
@@ -137,6 +139,8 @@ class TMainForm1 : public QMainWindow,
   void View_Readme_file_OptionClick();
   void View_Shareware_Catalog_OptionClick();
   void SpareMenuClick();
+  // A new sign of life in the run record, every Run_Guard::refresh_interval_us.
+  void Run_Record_TimerTimer();
 
   void Capture_Layout();
   void Scale_Layout();
@@ -166,7 +170,12 @@ class TMainForm1 : public QMainWindow,
  private:
   // Stopwatch_Events, and the stop line of Settings_Host
   void Write_Stop_Entry() override;
-  void Save_Settings() override { settings_.Save_Settings(); }
+  void Save_Settings() override { Save_And_Guard(false); }
+  // Every save of the settings, and what the run record makes of it; a
+  // close's save that succeeds ends the record.
+  void Save_And_Guard(bool closing);
+  // The last step of the start-up: a timing the previous run left running.
+  void Recover_Left_Running();
   void Append_Reset_Marker() override;
 
   // The logging controls as they stand now.
@@ -239,6 +248,7 @@ class TMainForm1 : public QMainWindow,
   Log_Name_Validator* log_name_validator_ = nullptr;
   Stopwatch stopwatch_;
   Settings_File settings_;
+  Run_Guard run_guard_;
   std::vector<Component> components_;
   std::optional<std::int64_t> last_view_refresh_us_;
   bool shown_once_ = false;
@@ -298,6 +308,7 @@ class TMainForm1 : public QMainWindow,
   QPushButton* Exit_BitBtn = nullptr;
   QListWidget* Scaling_ListBox = nullptr;
   QTimer* Timer1 = nullptr;
+  QTimer* run_record_timer_ = nullptr;
   QObject* OpenDialog1 = nullptr;  // file-open dialog, see Create_Dialog
 
   QMenu* FileMenu = nullptr;

@@ -46,14 +46,14 @@ void Dismiss_Open_Box() {
 }  // namespace
 
 bool TMainForm1::FormCloseQuery() {
-  if (Run_Command([this] { settings_.Save_Settings(); })) return true;
+  if (Run_Command([this] { Save_And_Guard(true); })) return true;
   // The old settings file is whole: a way out is to leave it as it is.
   return boxes_.Warning_Yes_No(close_without_saving);
 }
 
 void TMainForm1::Save_At_End() {
   try {
-    settings_.Save_Settings();
+    Save_And_Guard(true);
   } catch (const std::exception& failure) {
     std::cerr << "velmaric: the timing could not all be saved: " << failure.what() << std::endl;
   }

@@ -141,12 +141,14 @@ void TMainForm1::View_Log_ButtonClick() {
 void TMainForm1::Snap_Shot_Since_Resume_ButtonClick() {
   Run_Command([this] {
     Write_Log_Entry(files_, kind_snap_shot, Current_Log_Settings(), stopwatch_, clock_);
+    run_guard_.Refresh(stopwatch_);
   });
 }
 
 void TMainForm1::Snap_Shot_Since_Start_ButtonClick() {
   Run_Command([this] {
     Write_Log_Entry(files_, kind_original_start, Current_Log_Settings(), stopwatch_, clock_);
+    run_guard_.Refresh(stopwatch_);
   });
 }
 

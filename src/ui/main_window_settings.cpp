@@ -137,7 +137,13 @@ std::string TMainForm1::Log_File_Name() const {
 
 void TMainForm1::Use_Log_File_Name(const std::string& name) {
   Set_Log_File_Name(name);
-  settings_.Save_Log_File_Name(name);
+  try {
+    settings_.Save_Log_File_Name(name);
+  } catch (...) {
+    run_guard_.Settings_Saved(stopwatch_, false);
+    throw;
+  }
+  run_guard_.Settings_Saved(stopwatch_, true);
 }
 
 void TMainForm1::Set_Log_File_Name(const std::string& name) {

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
+#include <algorithm>
 #include <iostream>
 
 namespace velmaric {
@@ -37,6 +39,29 @@ bool Qt_Message_Box::Warning_Yes_No(const std::string& text) {
   if (answer_at_once_) return false;
   return Show(QMessageBox::Warning, QStringLiteral("Warning"), text,
               QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+std::optional<std::size_t> Qt_Message_Box::Warning_Choice(
+    const std::string& text, const std::vector<std::string>& captions) {
+  if (answer_at_once_) return std::nullopt;
+  QMessageBox box(QMessageBox::Warning, QStringLiteral("Warning"), Box_Text(text),
+                  QMessageBox::NoButton, QApplication::activeWindow());
+  std::vector<QAbstractButton*> buttons;
+  for (const std::string& caption : captions) {
+    buttons.push_back(box.addButton(QString::fromStdString(caption), QMessageBox::ActionRole));
+  }
+  if (!buttons.empty()) box.setDefaultButton(static_cast<QPushButton*>(buttons.front()));
+  open_choice_ = &box;
+  box.exec();
+  open_choice_ = nullptr;
+  const auto chosen = std::find(buttons.begin(), buttons.end(), box.clickedButton());
+  if (answer_at_once_ || chosen == buttons.end()) return std::nullopt;
+  return static_cast<std::size_t>(chosen - buttons.begin());
+}
+
+void Qt_Message_Box::Answer_At_Once() {
+  answer_at_once_ = true;
+  if (open_choice_) open_choice_->done(0);
 }
 
 void Qt_Message_Box::Error(const std::string& text) {

@@ -37,6 +37,8 @@
 #include "log/log_writer.h"
 #include "platform/regular_files.h"
 #include "settings/disk_transfer.h"
+#include "settings/run_guard.h"
+#include "settings/run_record.h"
 #include "settings/settings_keys.h"
 #include "support/window_fixture.h"
 #include "ui/main_window.h"
@@ -46,9 +48,19 @@ namespace {
 namespace fault = velmaric::testing::fault;
 namespace key = velmaric::settings_key;
 
-enum class Command { stop, close, reset_log, reset_new_log, copy_out, copy_in };
-constexpr Command all_commands[] = {Command::stop,          Command::close,    Command::reset_log,
-                                    Command::reset_new_log, Command::copy_out, Command::copy_in};
+enum class Command {
+  stop,
+  close,
+  reset_log,
+  reset_new_log,
+  copy_out,
+  copy_in,
+  resume,
+  refresh_record
+};
+constexpr Command all_commands[] = {
+    Command::stop,     Command::close,   Command::reset_log, Command::reset_new_log,
+    Command::copy_out, Command::copy_in, Command::resume,    Command::refresh_record};
 
 const char* Name_Of(Command command) {
   switch (command) {
@@ -64,6 +76,10 @@ const char* Name_Of(Command command) {
       return "copy to disk while running";
     case Command::copy_in:
       return "copy from disk";
+    case Command::resume:
+      return "Resume";
+    case Command::refresh_record:
+      return "refresh of the run record";
   }
   return "?";
 }
@@ -71,6 +87,29 @@ const char* Name_Of(Command command) {
 // The commands that write the log anew.
 bool Rewrites_Log(Command command) {
   return command == Command::reset_log || command == Command::reset_new_log;
+}
+
+// The commands that write the run record alone.
+bool Writes_Record_Only(Command command) {
+  return command == Command::resume || command == Command::refresh_record;
+}
+
+// A call on the run record (its removal's folder sync too), which never ends
+// a command: a record that cannot be written leaves the timing unprotected,
+// with one notice.
+bool On_Record(const std::vector<std::string>& trace, int call) {
+  const auto names_record = [&](int at) {
+    return at >= 1 && at <= static_cast<int>(trace.size()) &&
+           trace[at - 1].find("velmaric.ini.run") != std::string::npos;
+  };
+  return names_record(call) ||
+         (call <= static_cast<int>(trace.size()) && trace[call - 1].rfind("fsync", 0) == 0 &&
+          trace[call - 1].back() == '/' && names_record(call - 1));
+}
+
+// A record that a failed save refreshed is whole, though neither old nor new.
+bool Whole_Record(const QByteArray& record) {
+  return record == "<missing>" || velmaric::Parse_Run_Record(record.toStdString());
 }
 
 bool Is_Transfer(Command command) {
@@ -105,10 +144,10 @@ void Write(const QString& name, const QByteArray& contents) {
 }
 
 struct Files {
-  QByteArray settings, log, disk_settings, disk_log;
+  QByteArray settings, log, disk_settings, disk_log, record;
   bool operator==(const Files& other) const {
     return settings == other.settings && log == other.log && disk_settings == other.disk_settings &&
-           disk_log == other.disk_log;
+           disk_log == other.disk_log && record == other.record;
   }
 };
 
@@ -184,7 +223,8 @@ class Fault_Injection_Test : public QObject, private velmaric::testing::Window_F
 
   Files Snapshot() const {
     return {Contents(Path("app/velmaric.ini")), Contents(Path("logs/run.log")),
-            Contents(Path("disk/velmaric.ini")), Contents(Path("disk/run.log"))};
+            Contents(Path("disk/velmaric.ini")), Contents(Path("disk/run.log")),
+            Contents(Path("app/velmaric.ini.run"))};
   }
 
   std::vector<std::string> Shown(const char* kind) const {
@@ -260,6 +300,8 @@ class Fault_Injection_Test : public QObject, private velmaric::testing::Window_F
     Find<QCheckBox>("Write_Stop_Count_CheckBox")->setChecked(true);
     QVERIFY(world_->boxes.shown.empty());
     if (command == Command::reset_new_log) QVERIFY(QFile::remove(Path("logs/run.log")));
+    if (command == Command::resume) Click("Start_Stop_Resume_BitBtn");  // stopped: no record
+    if (command == Command::refresh_record) Tick(300);
   }
 
   // Runs the command as the user would; true when the window closed.
@@ -280,6 +322,12 @@ class Fault_Injection_Test : public QObject, private velmaric::testing::Window_F
       case Command::copy_in:
         Trigger("Copy_Stopwatch_Times_From_FloppyDisk_Option");
         break;
+      case Command::resume:
+        Click("Start_Stop_Resume_BitBtn");
+        break;
+      case Command::refresh_record:
+        form_->Run_Record_TimerTimer();
+        break;
     }
     return false;
   }
@@ -288,6 +336,12 @@ class Fault_Injection_Test : public QObject, private velmaric::testing::Window_F
   // show, or the checks of the runs could not fail.
   void Check_Old_And_New_Differ(Command command, const Files& before, const Files& after) {
     QVERIFY(Settings_Values(before.settings));
+    if (Writes_Record_Only(command)) {
+      QVERIFY(after.record != before.record);
+      QCOMPARE(after.settings, before.settings);
+      QCOMPARE(after.log, before.log);
+      return;
+    }
     if (Rewrites_Log(command)) {
       QCOMPARE(after.settings, before.settings);
       QVERIFY(after.log.count("\r\n") > 1);
@@ -325,7 +379,8 @@ class Fault_Injection_Test : public QObject, private velmaric::testing::Window_F
     const QString log = state(before.log, after.log, now.log);
     const QString disk = state(before.disk_settings, after.disk_settings, now.disk_settings) +
                          QLatin1Char('/') + state(before.disk_log, after.disk_log, now.disk_log);
-    outcome = QStringLiteral("settings %1, log %2").arg(settings, log);
+    outcome = QStringLiteral("settings %1, log %2, record %3")
+                  .arg(settings, log, state(before.record, after.record, now.record));
     if (command == Command::copy_out) outcome += QStringLiteral(", disk copies %1").arg(disk);
     const auto fail = [&](const QString& what) {
       return (where + QStringLiteral(": ") + what + QStringLiteral(" [") + outcome +
@@ -352,7 +407,8 @@ class Fault_Injection_Test : public QObject, private velmaric::testing::Window_F
 
   // Checks one run whose fault fired; outcome gets its line of the table.
   void Check_Run(Command command, const Injected_Error& error, const QString& where,
-                 const Files& before, const Files& after, bool closed, QString& outcome) {
+                 const Files& before, const Files& after, bool closed, bool record_call,
+                 QString& outcome) {
     const std::vector<std::string> errors = Shown("Error");
     const bool notice = Closing_Notice_Shown();
     outcome = errors.empty()
@@ -373,8 +429,15 @@ class Fault_Injection_Test : public QObject, private velmaric::testing::Window_F
       QVERIFY2(
           errors.size() + (notice ? 1 : 0) == 1,
           fail(QStringLiteral("expected either one error box or the closing notice")).constData());
+    } else if (record_call) {
+      QVERIFY2(errors.empty(), fail(QStringLiteral("the run record ended a command")).constData());
     } else {
       QVERIFY2(errors.size() == 1, fail(QStringLiteral("the failure went unreported")).constData());
+    }
+    if (Writes_Record_Only(command)) {
+      const std::vector<std::string> notices = Shown("Information");
+      QVERIFY2(notices.size() == 1 && notices.front() == velmaric::unprotected_notice,
+               fail(QStringLiteral("the unprotected timing was not said once")).constData());
     }
     if (!errors.empty()) {
       const std::string& text = errors.front();
@@ -386,6 +449,7 @@ class Fault_Injection_Test : public QObject, private velmaric::testing::Window_F
 
     // (c) and (d): whole files only.
     const Files now = Snapshot();
+    QVERIFY2(Whole_Record(now.record), fail(QStringLiteral("the run record is torn")).constData());
     const QString settings = Settings_State(before, after, now.settings);
     const QString log = Log_State(before.log, after.log, now.log, Rewrites_Log(command));
     outcome += QStringLiteral("; settings %1, log %2").arg(settings, log);
@@ -477,7 +541,7 @@ class Fault_Injection_Test : public QObject, private velmaric::testing::Window_F
     }
     // A change that bypassed the file system would silently test nothing.
     QCOMPARE(seen, (std::set<std::string>{"chmod", "close", "create", "fsync", "open", "probe",
-                                          "rename", "truncate", "utime", "write"}));
+                                          "rename", "truncate", "unlink", "utime", "write"}));
 
     QTemporaryDir elsewhere;
     const std::string log = elsewhere.filePath(QStringLiteral("x.log")).toStdString();
@@ -532,6 +596,7 @@ class Fault_Injection_Test : public QObject, private velmaric::testing::Window_F
       files_->Arm(call, mode, injected.number);
       const bool closed = Run(which);
       const bool fired = files_->Fired();
+      const bool record_call = fired && On_Record(files_->Trace(), call);
       const QString failed_call = fired ? QString::fromStdString(files_->Fired_Call())
                                         : QStringLiteral("(after the command)");
       if (mode == fault::Mode::power_cut) files_->Lose_Power();
@@ -547,7 +612,7 @@ class Fault_Injection_Test : public QObject, private velmaric::testing::Window_F
       if (mode == fault::Mode::power_cut) {
         Check_Power_Cut(which, where, before, after, !fired, outcome);
       } else {
-        Check_Run(which, injected, where, before, after, closed, outcome);
+        Check_Run(which, injected, where, before, after, closed, record_call, outcome);
       }
       if (QTest::currentTestFailed()) return;
       table << QStringLiteral("  %1 %2: %3").arg(call, 2).arg(failed_call, -30).arg(outcome);

@@ -289,6 +289,10 @@ class Meddling_Boxes final : public Message_Box {
     meddle();
     return true;
   }
+  std::optional<std::size_t> Warning_Choice(const std::string&,
+                                            const std::vector<std::string>&) override {
+    return std::nullopt;
+  }
   void Error(const std::string& text) override { shown.push_back(text); }
   void Answer_At_Once() override {}
   std::function<void()> meddle;

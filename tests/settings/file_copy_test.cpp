@@ -22,6 +22,11 @@ class Recording_Boxes : public Message_Box {
  public:
   void Information(const std::string& text) override { shown.push_back(text); }
   bool Warning_Yes_No(const std::string& text) override { return Error(text), false; }
+  std::optional<std::size_t> Warning_Choice(const std::string& text,
+                                            const std::vector<std::string>&) override {
+    Error(text);
+    return std::nullopt;
+  }
   void Error(const std::string& text) override { ADD_FAILURE() << "unexpected box: " << text; }
   void Answer_At_Once() override {}
   std::vector<std::string> shown;

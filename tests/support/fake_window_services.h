@@ -29,6 +29,7 @@ struct Fake_Window_Services {
   Memory_Status memory{42, 8ULL << 30, 4ULL << 30, 0, 0};
   Autostart_Folder autostart{Real_File_System(), "/dev/null/velmaric-test-autostart"};
   std::optional<std::string> medium;  // the removable disk's root; none mounted
+  std::string boot = "5b1a9f2e-0c4d-4e7b-9a61-3f2d8c7e1b04";
 
   Window_Services Services() {
     return {*files,
@@ -45,7 +46,8 @@ struct Fake_Window_Services {
             About_Services{[this](const std::string& target) { opened.push_back(target); },
                            [this] { return memory; }, [this] { return executable; }},
             autostart,
-            [this] { return medium; }};
+            [this] { return medium; },
+            boot};
   }
 };
 

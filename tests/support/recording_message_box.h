@@ -22,6 +22,13 @@ class Recording_Message_Box final : public Message_Box {
     Record("Warning", text);
     return answer_yes && !answering_at_once;
   }
+  std::optional<std::size_t> Warning_Choice(const std::string& text,
+                                            const std::vector<std::string>& captions) override {
+    offered = captions;
+    Record("Warning", text);
+    if (answering_at_once) return std::nullopt;
+    return choice;
+  }
   void Error(const std::string& text) override { Record("Error", text); }
   // Still recorded, so that tests see what the program would have said.
   void Answer_At_Once() override { answering_at_once = true; }
@@ -29,6 +36,9 @@ class Recording_Message_Box final : public Message_Box {
   std::vector<Shown> shown;
   bool answer_yes = true;
   bool answering_at_once = false;
+  // The answer to a choice, and the captions the last one offered.
+  std::optional<std::size_t> choice = 0;
+  std::vector<std::string> offered;
   // Runs while a box is open, as a signal or a click arriving then would.
   std::function<void()> while_open;
 

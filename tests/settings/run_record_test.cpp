@@ -1,0 +1,145 @@
+// The run record's text, read strictly, and which record a start takes up.
+
+#include "settings/run_record.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "platform/regular_files.h"
+#include "settings/run_guard.h"
+#include "support/file_fixtures.h"
+
+namespace velmaric {
+namespace {
+
+using testing::Temp_Folder;
+using testing::Write_File;
+
+File_System& files = Real_File_System();
+
+Run_Record Sample(const std::string& settings_file) {
+  Run_Record r;
+  r.settings_file = settings_file;
+  r.boot = "5b1a9f2e-0c4d-4e7b-9a61-3f2d8c7e1b04";
+  r.start_count = -1234.5678901234567;  // a counter replaced while running
+  r.start_wall = 46363.42738425926;
+  r.start_monotonic_us = 5'000'000;
+  r.original_start = 46362.1;
+  r.stops = 2147483647;
+  r.seen_monotonic_us = 15'000'123;
+  r.seen_wall = 46363.42750000001;
+  r.save_sequence = 3;
+  r.settings_digest = "none";
+  return r;
+}
+
+TEST(Run_Record_Text, ReadsBackExactly) {
+  const Run_Record record = Sample("/home/u/v\xe9lmaric/velmaric.ini");
+  const std::string text = Format_Run_Record(record);
+  EXPECT_EQ(text.rfind(std::string(run_record_version) + "\n", 0), 0u);
+  EXPECT_EQ(Parse_Run_Record(text), record);
+}
+
+// Each change makes the text no record at all.
+TEST(Run_Record_Text, AnythingButAWholeValidRecordIsNone) {
+  const std::string good = Format_Run_Record(Sample("/s/velmaric.ini"));
+  const auto replaced = [&](const std::string& from, const std::string& to) {
+    std::string text = good;
+    text.replace(text.find(from), from.size(), to);
+    return text;
+  };
+  // Re-signed, so that only the field's own check can refuse it.
+  const auto resigned = [&](const std::string& from, const std::string& to) {
+    std::string body = replaced(from, to);
+    body.erase(body.rfind("check="));
+    Run_Record probe = Sample("/s/velmaric.ini");
+    std::string again = Format_Run_Record(probe);
+    again.erase(again.rfind("check="));
+    EXPECT_NE(body, again);
+    // The check line of the changed body, made the way the writer makes it.
+    std::uint64_t hash = 14695981039346656037ULL;
+    for (const unsigned char c : body) hash = (hash ^ c) * 1099511628211ULL;
+    char hex[17];
+    std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(hash));
+    return body + "check=" + hex + "\n";
+  };
+  const std::pair<const char*, std::string> rows[] = {
+      {"empty", ""},
+      {"cut short", good.substr(0, good.size() / 2)},
+      {"without its last line feed", good.substr(0, good.size() - 1)},
+      {"a value changed, check not", replaced("stops=2147483647", "stops=2147483646")},
+      {"another version", resigned(run_record_version, "velmaric run record 2")},
+      {"a field missing", resigned("save=3\n", "")},
+      {"fields swapped", resigned("stops=2147483647\nseen", "seen")},
+      {"a count with text after it", resigned("stops=2147483647", "stops=21x")},
+      {"a count out of range", resigned("stops=2147483647", "stops=2147483648")},
+      {"a real that is no number", resigned("start_wall=46363.42738425926", "start_wall=nan")},
+      {"seen before the start", resigned("seen_monotonic_us=15000123", "seen_monotonic_us=4")},
+      {"a boot that is no identity", resigned("boot=5b1a", "boot=../5b1a")},
+      {"a CR in a value", resigned("save=3", "save=3\r")},
+      {"no settings file", resigned("settings=/s/velmaric.ini", "settings=")},
+      {"too large", good + std::string(longest_run_record, 'x')},
+  };
+  for (const auto& [what, text] : rows) {
+    EXPECT_FALSE(Parse_Run_Record(text)) << what;
+  }
+  EXPECT_TRUE(Parse_Run_Record(resigned("save=3", "save=4"))) << "the re-signing itself";
+}
+
+class Left_Running : public ::testing::Test {
+ protected:
+  Temp_Folder folder;
+  const std::string settings = folder.Path("velmaric.ini");
+  Run_Guard guard{files, "5b1a9f2e-0c4d-4e7b-9a61-3f2d8c7e1b04", nullptr};
+
+  void Leave(const Run_Record& record) {
+    Write_File(Run_Record_Name(settings), Format_Run_Record(record));
+  }
+};
+
+TEST_F(Left_Running, OnlyARecordOfThisSettingsFileAsItIsNowIsTakenUp) {
+  Write_File(settings, "elapsed_centi_seconds= 1.0\r\n");
+  Run_Record record = Sample(settings);
+  record.settings_digest = Settings_Digest(files, settings);
+
+  const std::pair<const char*, std::function<void()>> rows[] = {
+      {"another settings file's", [&] { Leave(Sample(folder.Path("other.ini"))); }},
+      {"the settings were saved since",
+       [&] {
+         Leave(record);
+         Write_File(settings, "elapsed_centi_seconds= 2.0\r\n");
+       }},
+      {"a record that does not parse",
+       [&] { Write_File(Run_Record_Name(settings), Format_Run_Record(record) + "x"); }},
+  };
+  for (const auto& [what, make] : rows) {
+    Write_File(settings, "elapsed_centi_seconds= 1.0\r\n");
+    make();
+    EXPECT_FALSE(guard.Left_Running(settings)) << what;
+  }
+  Write_File(settings, "elapsed_centi_seconds= 1.0\r\n");
+  Leave(record);
+  // An interrupted write's temporary goes; the record stays until answered.
+  const std::string temporary = folder.Path(".velmaric.ini.run.Ab12Cd");
+  Write_File(temporary, std::string(run_record_version).substr(0, 9));
+  EXPECT_EQ(guard.Left_Running(settings), record);
+  EXPECT_FALSE(Read_Regular_File(files, temporary));
+  EXPECT_TRUE(Read_Run_Record(files, Run_Record_Name(settings)));
+}
+
+TEST(Left_Running_Question, KeepCountingOnlyOnTheSameKnownBoot) {
+  const Run_Record record = Sample("/s/velmaric.ini");
+  using Captions = std::vector<std::string>;
+  const Captions all{caption_count_until_then, caption_keep_counting, caption_discard};
+  const Captions two{caption_count_until_then, caption_discard};
+  EXPECT_EQ(Left_Running_Captions(record, record.boot), all);
+  EXPECT_EQ(Left_Running_Captions(record, "0f9e8d7c-0000-4000-8000-000000000000"), two);
+  EXPECT_EQ(Left_Running_Captions(record, ""), two);
+  Run_Record unknown = record;
+  unknown.boot.clear();
+  EXPECT_EQ(Left_Running_Captions(unknown, ""), two);
+}
+
+}  // namespace
+}  // namespace velmaric
