@@ -71,9 +71,9 @@ TMainForm1::TMainForm1(const Window_Services& services, QWidget* parent)
   Timer1->start();
   // Apart from the clock's tick, which must stay light.
   run_record_timer_ = new QTimer(this);
+  run_record_timer_->setObjectName(QStringLiteral("Run_Record_Timer"));
   run_record_timer_->setInterval(static_cast<int>(Run_Guard::refresh_interval_us / 1000));
   connect(run_record_timer_, &QTimer::timeout, this, &TMainForm1::Run_Record_TimerTimer);
-  run_record_timer_->start();
 }
 
 TMainForm1::~TMainForm1() {
@@ -388,6 +388,13 @@ void TMainForm1::Schedule_Next_Tick() {
                           ? static_cast<int>(view_refresh_us / 1000)
                           : Milli_Seconds_To_Next_Second(stopwatch_.Last_Reading().wall);
   Timer1->start(wait_ms);
+  // The record's refresh runs only while there is a running time to keep:
+  // a program at rest wakes for nothing but the clock's seconds.
+  if (run_guard_.Keeping() && stopwatch_.Running()) {
+    if (!run_record_timer_->isActive()) run_record_timer_->start();
+  } else {
+    run_record_timer_->stop();
+  }
 }
 
 void TMainForm1::Start_Stop_Resume_BitBtnClick() {

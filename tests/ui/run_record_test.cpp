@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTest>
+#include <QTimer>
 
 #include "settings/ini_values.h"
 #include "support/window_fixture.h"
@@ -150,12 +151,17 @@ class Run_Record_Test : public QObject, private velmaric::testing::Window_Fixtur
     Start_Again(killed_at, Answer::discard, false);
     QCOMPARE(boxes_->offered, (std::vector<std::string>{velmaric::caption_count_until_then,
                                                         velmaric::caption_discard}));
+    // The record's refresh wakes the program only while it times.
+    const auto* refresh = Find<QTimer>("Run_Record_Timer");
+    QVERIFY(!refresh->isActive());
     // Timing, then stopped and closed: nothing is left to ask about.
     Click("Start_Stop_Resume_BitBtn");
     QVERIFY(velmaric::Read_Run_Record(velmaric::Real_File_System(), Record_Name()));
+    QVERIFY(refresh->isActive());
     clock_->Advance_Centi_Seconds(100);
     Click("Start_Stop_Resume_BitBtn");
     QVERIFY(!velmaric::Read_Run_Record(velmaric::Real_File_System(), Record_Name()));
+    QVERIFY(!refresh->isActive());
     Click("Start_Stop_Resume_BitBtn");
     QVERIFY(form_->close());
     QVERIFY(!QFile::exists(QString::fromStdString(Record_Name())));
