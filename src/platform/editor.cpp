@@ -36,18 +36,18 @@ std::string Description_Of(int error_number) {
   return File_System_Error(error_number).what();
 }
 
-// Starts the program arguments[0], looked up on PATH as the shell does, and
-// gives 0 once it runs, else the errno why it could not be run (ENOENT also
-// for a script whose interpreter is missing). No shell sees the arguments.
+// Starts the program (a full name) with the arguments, and gives 0 once it
+// runs, else the errno why it could not be run (ENOENT also for a script
+// whose interpreter is missing). No shell sees the arguments.
 // A session of its own: the editor is no part of our terminal's job, so
 // neither closing that terminal nor a signal to our group ends it.
-int Start_In_Own_Session(char* const arguments[], pid_t& child) {
+int Start_In_Own_Session(const std::string& program, char* const arguments[], pid_t& child) {
   posix_spawnattr_t attributes;
   int error_number = posix_spawnattr_init(&attributes);
   if (error_number != 0) return error_number;
   error_number = posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
   if (error_number == 0) {
-    error_number = posix_spawnp(&child, arguments[0], nullptr, &attributes, arguments, environ);
+    error_number = posix_spawnp(&child, program.c_str(), nullptr, &attributes, arguments, environ);
   }
   posix_spawnattr_destroy(&attributes);
   return error_number;
@@ -69,9 +69,9 @@ void Reap_When_Done(pid_t child) {
       while (waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
       }
     }).detach();
-  } catch (const std::system_error&) {
+  } catch (...) {
     // No thread to be had: the editor runs all the same, and its zombie
-    // lasts only until we end.
+    // lasts only until we end. The signal mask goes back whatever happened.
   }
   pthread_sigmask(SIG_SETMASK, &before, nullptr);
 }
@@ -80,10 +80,11 @@ void Reap_When_Done(pid_t child) {
 
 std::string Find_On_Path(const File_System& files, const std::string& program) {
   const char* path = std::getenv("PATH");
-  // Without PATH, the folders posix_spawnp then searches.
-  std::istringstream folders(path != nullptr ? path : "/bin:/usr/bin");
+  std::istringstream folders(path != nullptr ? path : "/usr/local/bin:/usr/bin:/bin");
   std::string folder;
   while (std::getline(folders, folder, ':')) {
+    // An empty entry means the current folder to the shell: never run a
+    // program that happens to lie where the user stands.
     if (folder.empty()) continue;
     const std::string candidate = folder + "/" + program;
     try {
@@ -102,6 +103,14 @@ bool Desktop_Editor::Available() const {
 
 bool Desktop_Editor::Start(const std::string& file, std::string& error_text) {
   error_text.clear();
+  // The very program the presence test found: posix_spawnp searches no
+  // further for a name with a folder, so an empty PATH entry or a folder
+  // that became writable since cannot slip another one in.
+  const std::string program = Find_On_Path(files_, opener);
+  if (program.empty()) {
+    error_text = Description_Of(ENOENT) + " (" + opener + ")";
+    return false;
+  }
   std::string argument;
   try {
     argument = Full_Name(files_, file);
@@ -111,9 +120,10 @@ bool Desktop_Editor::Start(const std::string& file, std::string& error_text) {
   }
   const char* const arguments[] = {opener, argument.c_str(), nullptr};
   pid_t editor = 0;
-  const int error_number = Start_In_Own_Session(const_cast<char* const*>(arguments), editor);
+  const int error_number =
+      Start_In_Own_Session(program, const_cast<char* const*>(arguments), editor);
   if (error_number != 0) {
-    error_text = Description_Of(error_number) + " (" + opener + ")";
+    error_text = Description_Of(error_number) + " (" + program + ")";
     return false;
   }
   Reap_When_Done(editor);

@@ -128,6 +128,8 @@ void TAboutBox::Load_Pictures() {
 }
 
 void TAboutBox::FormActivate() {
+  // The copyright runs to the year of each opening.
+  Fill_Product_Texts();
   Load_Pictures();
   random_.seed(Clock_Seed());
   Quote_Change_Timer->start();

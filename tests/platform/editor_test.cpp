@@ -78,10 +78,14 @@ TEST_F(Editor_Test, FindsTheOpenerOnThePathOnly) {
 
 // xdg-open takes a name that begins with "-" for an option and one with ":"
 // before any "/" for an address: the editor gets the file's full name.
+// An empty PATH entry stands for the current folder: an opener lying
+// there is never the one started.
 TEST_F(Editor_Test, PassesTheFileAsOneArgumentThatCannotBeReadAsAnythingElse) {
-  setenv("PATH", bin_.c_str(), 1);
+  setenv("PATH", (":" + bin_).c_str(), 1);
   const std::string work = folder_.Path("work");
   mkdir(work.c_str(), 0755);
+  const std::string decoy_ran = folder_.Path("decoy-ran");
+  Make_Opener(work, "#!/bin/sh\n: > \"" + decoy_ran + "\"\n");
   ASSERT_EQ(chdir(work.c_str()), 0);
   const struct {
     std::string name;
@@ -113,6 +117,7 @@ TEST_F(Editor_Test, PassesTheFileAsOneArgumentThatCannotBeReadAsAnythingElse) {
         Real_File_System().Status(argument).Same_File_As(Real_File_System().Status(row.name)))
         << argument;
   }
+  EXPECT_FALSE(File_Exists(Real_File_System(), decoy_ran));
 }
 
 TEST_F(Editor_Test, SaysWhyTheEditorCouldNotBeStarted) {
@@ -121,14 +126,16 @@ TEST_F(Editor_Test, SaysWhyTheEditorCouldNotBeStarted) {
     mode_t mode;
     const char* file;
     bool in_removed_folder;
-    const char* reason;  // with the opener in brackets where it is to blame
+    const char* reason;  // followed by the opener's full name in brackets where it is to blame
+    bool names_opener;
   } rows[] = {
-      {nullptr, 0, "/tmp/x.log", false, "File not found (xdg-open)"},
-      {"#!/nonexistent\n", 0755, "/tmp/x.log", false, "File not found (xdg-open)"},
-      {"no program, no interpreter line\n", 0755, "/tmp/x.log", false, "I/O error 8 (xdg-open)"},
-      {"#!/bin/sh\n", 0644, "/tmp/x.log", false, "File access denied (xdg-open)"},
+      // Not there, or not a program anyone may run: the opener is missing.
+      {nullptr, 0, "/tmp/x.log", false, "File not found (xdg-open)", false},
+      {"#!/bin/sh\n", 0644, "/tmp/x.log", false, "File not found (xdg-open)", false},
+      {"#!/nonexistent\n", 0755, "/tmp/x.log", false, "File not found", true},
+      {"no program, no interpreter line\n", 0755, "/tmp/x.log", false, "I/O error 8", true},
       // A relative name has nothing to lead to once its folder is gone.
-      {"#!/bin/sh\n", 0755, "x.log", true, "File not found"},
+      {"#!/bin/sh\n", 0755, "x.log", true, "File not found", false},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(std::string(row.opener != nullptr ? row.opener : "no opener") + row.file);
@@ -145,7 +152,8 @@ TEST_F(Editor_Test, SaysWhyTheEditorCouldNotBeStarted) {
     }
     std::string error_text;
     EXPECT_FALSE(Desktop_Editor(Real_File_System()).Start(row.file, error_text));
-    EXPECT_EQ(error_text, row.reason);
+    EXPECT_EQ(error_text, row.names_opener ? std::string(row.reason) + " (" + bin + "/xdg-open)"
+                                           : std::string(row.reason));
     ASSERT_EQ(chdir(saved_folder_.c_str()), 0);
   }
 }
