@@ -137,13 +137,15 @@ std::optional<Run_Record> Parse_Run_Record(std::string_view text) {
       Parse_Whole(values[9], r.save_sequence) &&
       (r.settings_digest == "none" ||
        (r.settings_digest.size() == 16 && Is_Identity(r.settings_digest))) &&
-      r.seen_monotonic_us >= r.start_monotonic_us;
+      r.start_monotonic_us >= 0 && r.seen_monotonic_us >= r.start_monotonic_us;
   if (!valid) return {};
   return r;
 }
 
 std::optional<Run_Record> Read_Run_Record(File_System& files, const std::string& name) {
   try {
+    // The program never makes the record a link: one there is not ours.
+    if (files.Link_Status(name).type == File_Type::symbolic_link) return {};
     const std::optional<std::string> text = Read_Regular_File(files, name, longest_run_record);
     if (!text) return {};
     return Parse_Run_Record(*text);
@@ -156,7 +158,15 @@ void Write_Run_Record(File_System& files, const std::string& name, const Run_Rec
   if (!Fits_On_One_Line(record.settings_file) || !Fits_On_One_Line(record.boot)) {
     throw Command_Error("Invalid value for the run record");
   }
-  Replace_Regular_File(files, name, Format_Run_Record(record));
+  const std::string text = Format_Run_Record(record);
+  // A record too long to be read back would protect nothing.
+  if (text.size() > longest_run_record) throw Command_Error("Invalid value for the run record");
+  // A link in the record's place is refused, never written through: the
+  // file it names is no business of ours.
+  File_Reach reach;
+  reach.links = Links::refuse;
+  Replace_Regular_File(
+      files, name, [&](Writable_File& file) { file.Append(text); }, reach);
 }
 
 void Remove_Run_Record(File_System& files, const std::string& name) {

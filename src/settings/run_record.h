@@ -26,7 +26,9 @@
 
 namespace velmaric {
 
-inline constexpr std::uint64_t longest_run_record = 4096;
+// Room for the longest settings file name any system takes (32767 bytes)
+// and every other field.
+inline constexpr std::uint64_t longest_run_record = 36 * 1024;
 inline constexpr const char* run_record_version = "velmaric run record 1";
 
 struct Run_Record {

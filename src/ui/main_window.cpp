@@ -185,7 +185,11 @@ void TMainForm1::Recover_Left_Running() {
   const std::string settings_file = settings_.Settings_File_Name();
   const std::optional<Run_Record> record = run_guard_.Left_Running(settings_file);
   if (!record) return;
-  const std::vector<std::string> captions = Left_Running_Captions(*record, run_guard_.Boot());
+  // Keep counting needs this boot's clock, and readings of it that are not
+  // yet to come: a record from the future is counted only until then.
+  const bool readings_past = record->seen_monotonic_us <= clock_.Now().monotonic_us;
+  const std::vector<std::string> captions =
+      Left_Running_Captions(*record, readings_past ? run_guard_.Boot() : std::string());
   const std::optional<std::size_t> answer =
       boxes_.Warning_Choice(Left_Running_Question(*record, captions.size() == 3), captions);
   // Unanswered (the program is ending): the record waits for the next start.

@@ -3,7 +3,9 @@
 #include "settings/run_record.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <cstdio>
 #include <functional>
 
 #include "platform/regular_files.h"
@@ -76,6 +78,8 @@ TEST(Run_Record_Text, AnythingButAWholeValidRecordIsNone) {
       {"a count out of range", resigned("stops=2147483647", "stops=2147483648")},
       {"a real that is no number", resigned("start_wall=46363.42738425926", "start_wall=nan")},
       {"seen before the start", resigned("seen_monotonic_us=15000123", "seen_monotonic_us=4")},
+      {"a start before the clock's",
+       resigned("start_monotonic_us=5000000", "start_monotonic_us=-9223372036854775808")},
       {"a boot that is no identity", resigned("boot=5b1a", "boot=../5b1a")},
       {"a CR in a value", resigned("save=3", "save=3\r")},
       {"no settings file", resigned("settings=/s/velmaric.ini", "settings=")},
@@ -112,11 +116,17 @@ TEST_F(Left_Running, OnlyARecordOfThisSettingsFileAsItIsNowIsTakenUp) {
        }},
       {"a record that does not parse",
        [&] { Write_File(Run_Record_Name(settings), Format_Run_Record(record) + "x"); }},
+      {"a link to a record",
+       [&] {
+         Write_File(folder.Path("elsewhere"), Format_Run_Record(record));
+         ASSERT_EQ(symlink("elsewhere", Run_Record_Name(settings).c_str()), 0);
+       }},
   };
   for (const auto& [what, make] : rows) {
     Write_File(settings, "elapsed_centi_seconds= 1.0\r\n");
     make();
     EXPECT_FALSE(guard.Left_Running(settings)) << what;
+    std::remove(Run_Record_Name(settings).c_str());
   }
   Write_File(settings, "elapsed_centi_seconds= 1.0\r\n");
   Leave(record);
@@ -139,6 +149,28 @@ TEST(Left_Running_Question, KeepCountingOnlyOnTheSameKnownBoot) {
   Run_Record unknown = record;
   unknown.boot.clear();
   EXPECT_EQ(Left_Running_Captions(unknown, ""), two);
+}
+
+// A link in the record's place is never written through, and a record too
+// long to read back is never written: both fail, so that the notice says so.
+TEST(Run_Record_File, IsWrittenOnlyWhereItCanBeReadBack) {
+  Temp_Folder folder;
+  const std::string name = folder.Path("velmaric.ini.run");
+  Write_File(folder.Path("victim"), "precious\n");
+  ASSERT_EQ(symlink("victim", name.c_str()), 0);
+  const Run_Record record = Sample(folder.Path("velmaric.ini"));
+  EXPECT_THROW(Write_Run_Record(files, name, record), Command_Error);
+  EXPECT_EQ(testing::Read_File(folder.Path("victim")), "precious\n");
+  EXPECT_FALSE(Read_Run_Record(files, name));
+  ASSERT_EQ(std::remove(name.c_str()), 0);
+  Write_Run_Record(files, name, record);
+
+  Run_Record long_named = Sample(folder.Path(std::string(longest_run_record, 'd') + "/v.ini"));
+  EXPECT_THROW(Write_Run_Record(files, name, long_named), Command_Error);
+  EXPECT_EQ(Read_Run_Record(files, name), record);
+  long_named.settings_file = folder.Path(std::string(32767 - folder.Path("").size() - 1, 'd'));
+  Write_Run_Record(files, name, long_named);
+  EXPECT_EQ(Read_Run_Record(files, name), long_named);
 }
 
 }  // namespace
