@@ -164,6 +164,7 @@ class TMainForm1 : public QMainWindow,
   void setVisible(bool visible) override;
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
   void changeEvent(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -273,6 +274,11 @@ class TMainForm1 : public QMainWindow,
   // The place a window maximized at start came with: until it is restored,
   // the toolkit's own idea of its normal place leaves out the frame.
   std::optional<QPoint> maximized_from_;
+  // What the frame adds above and left of the client area while the window
+  // is not maximised: a maximised window's frame may have no border, and the
+  // normal place is reckoned with the normal frame.
+  QPoint normal_frame_offset_;
+  void Note_Normal_Frame();
 
   // The About box, made with the window and shown as often as asked.
   TAboutBox* AboutBox = nullptr;

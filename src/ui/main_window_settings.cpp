@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMoveEvent>
 #include <QRadioButton>
 #include <QResizeEvent>
 #include <algorithm>
@@ -24,7 +25,18 @@ void TMainForm1::resizeEvent(QResizeEvent* event) {
     restoring_to_.reset();
     maximized_from_.reset();
   }
+  Note_Normal_Frame();
   QMainWindow::resizeEvent(event);
+}
+
+void TMainForm1::moveEvent(QMoveEvent* event) {
+  Note_Normal_Frame();
+  QMainWindow::moveEvent(event);
+}
+
+void TMainForm1::Note_Normal_Frame() {
+  if (isMaximized() || isFullScreen() || restoring_to_ || !isVisible()) return;
+  normal_frame_offset_ = geometry().topLeft() - frameGeometry().topLeft();
 }
 
 void TMainForm1::changeEvent(QEvent* event) {
@@ -58,13 +70,13 @@ void TMainForm1::Set_Window_Left(int left) {
 int TMainForm1::Window_Top() const {
   if (!restoring_to_) return y();
   if (maximized_from_) return maximized_from_->y();
-  return restoring_to_->top() - (geometry().top() - frameGeometry().top());
+  return restoring_to_->top() - normal_frame_offset_.y();
 }
 
 int TMainForm1::Window_Left() const {
   if (!restoring_to_) return x();
   if (maximized_from_) return maximized_from_->x();
-  return restoring_to_->left() - (geometry().left() - frameGeometry().left());
+  return restoring_to_->left() - normal_frame_offset_.x();
 }
 
 int TMainForm1::Client_Width() const {

@@ -118,6 +118,23 @@ round_trip 2 QT_SCALE_FACTOR=2
 write_settings "window_top_posn=150" "window_left_posn=200" "WindowState_wsMaximized=True"
 round_trip 3 A=1
 
+# Maximised by the window manager during the run (a double-click on its
+# title bar, where a maximised frame has no border): Exit saves the normal
+# place, reckoned with the normal frame.
+maximised() { [ "$(shown_at | cut -d' ' -f3)" = "$(xwininfo -root | awk '/Width/ { print $NF }')" ]; }
+write_settings "window_top_posn=100" "window_left_posn=200"
+start_program "$program"
+wait_until 5 "the window was never still" placed
+read -r x y _ <<<"$SHOWN"
+xdotool mousemove $((x + 150)) $((y - 8)) click --repeat 2 --delay 80 1
+wait_until 5 "a double-click on the title bar did not maximise the window" maximised
+focus "$WINDOW"
+press alt+e
+expect_clean_exit "Exit maximised"
+[ "$(value window_left_posn),$(value window_top_posn)" = "200,100" ] ||
+  fail "maximised during the run, the saved place went from 200,100 to" \
+    "$(value window_left_posn),$(value window_top_posn)"
+
 screen=$(xwininfo -root | awk '/Width|Height/ { printf "%s ", $NF }')
 read -r screen_width screen_height <<<"$screen"
 for row in "100000 100000 20 20" "2147483647 2147483647 20 20" "368 313 -500 5000" \
