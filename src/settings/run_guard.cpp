@@ -17,8 +17,11 @@ std::string Left_Running_Question(const Run_Record& record, bool keep_offered) {
          "or discard the time since the last save ?";
 }
 
-std::vector<std::string> Left_Running_Captions(const Run_Record& record, const std::string& boot) {
-  if (boot.empty() || record.boot != boot) return {caption_count_until_then, caption_discard};
+std::vector<std::string> Left_Running_Captions(const Run_Record& record, const std::string& boot,
+                                               std::int64_t now_monotonic_us) {
+  if (boot.empty() || record.boot != boot || record.seen_monotonic_us > now_monotonic_us) {
+    return {caption_count_until_then, caption_discard};
+  }
   return {caption_count_until_then, caption_keep_counting, caption_discard};
 }
 

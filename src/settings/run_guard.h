@@ -27,9 +27,12 @@ inline constexpr const char* caption_keep_counting = "&Keep counting";
 inline constexpr const char* caption_discard = "&Discard";
 
 // The start-up question about a record left running, and its captions:
-// keep counting only on the boot whose clock the record's readings are on.
+// keep counting only on the boot whose clock the record's readings are on,
+// and only with readings of it that are past at now_monotonic_us (a record
+// from the future is counted only until then).
 std::string Left_Running_Question(const Run_Record& record, bool keep_offered);
-std::vector<std::string> Left_Running_Captions(const Run_Record& record, const std::string& boot);
+std::vector<std::string> Left_Running_Captions(const Run_Record& record, const std::string& boot,
+                                               std::int64_t now_monotonic_us);
 
 class Run_Guard {
  public:

@@ -185,11 +185,8 @@ void TMainForm1::Recover_Left_Running() {
   const std::string settings_file = settings_.Settings_File_Name();
   const std::optional<Run_Record> record = run_guard_.Left_Running(settings_file);
   if (!record) return;
-  // Keep counting needs this boot's clock, and readings of it that are not
-  // yet to come: a record from the future is counted only until then.
-  const bool readings_past = record->seen_monotonic_us <= clock_.Now().monotonic_us;
   const std::vector<std::string> captions =
-      Left_Running_Captions(*record, readings_past ? run_guard_.Boot() : std::string());
+      Left_Running_Captions(*record, run_guard_.Boot(), clock_.Now().monotonic_us);
   const std::optional<std::size_t> answer =
       boxes_.Warning_Choice(Left_Running_Question(*record, captions.size() == 3), captions);
   // Unanswered (the program is ending): the record waits for the next start.
@@ -392,13 +389,6 @@ void TMainForm1::Schedule_Next_Tick() {
                           ? static_cast<int>(view_refresh_us / 1000)
                           : Milli_Seconds_To_Next_Second(stopwatch_.Last_Reading().wall);
   Timer1->start(wait_ms);
-  // The record's refresh runs only while there is a running time to keep:
-  // a program at rest wakes for nothing but the clock's seconds.
-  if (run_guard_.Keeping() && stopwatch_.Running()) {
-    if (!run_record_timer_->isActive()) run_record_timer_->start();
-  } else {
-    run_record_timer_->stop();
-  }
 }
 
 void TMainForm1::Start_Stop_Resume_BitBtnClick() {
@@ -451,6 +441,13 @@ void TMainForm1::Refresh_Run_State() {
   Stops_Since_Last_Reset_SpinEdit->setValue(stopwatch_.stop_count());
   Snap_Shot_Since_Start_Button->setEnabled(stopwatch_.snap_shot_since_start_enabled());
   Snap_Shot_Since_Resume_Button->setEnabled(stopwatch_.snap_shot_since_resume_enabled());
+  // The record's refresh runs only while there is a running time to keep:
+  // a program at rest wakes for nothing but the clock's seconds.
+  if (run_guard_.Keeping() && stopwatch_.Running()) {
+    if (!run_record_timer_->isActive()) run_record_timer_->start();
+  } else {
+    run_record_timer_->stop();
+  }
 }
 
 }  // namespace velmaric

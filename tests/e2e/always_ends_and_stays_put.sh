@@ -15,7 +15,6 @@ start_openbox
 program=$(private_copy "$1")
 settings="$E2E_DIR/app/velmaric.ini"
 
-value() { grep -a "^$1=" "$settings" | head -n 1 | cut -d= -f2- | tr -d '\r'; }
 write_settings() { printf '%s\r\n' "$@" >"$settings"; }
 
 # Starts the program without waiting for its window.

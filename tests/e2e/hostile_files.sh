@@ -42,7 +42,6 @@ kill_program() {
   APP_PID=""
 }
 
-value() { grep -a "^$1=" "$settings" | head -n 1 | cut -d= -f2- | tr -d '\r'; }
 
 write_settings() { printf '%s\r\n' "$@" >"$settings"; }
 

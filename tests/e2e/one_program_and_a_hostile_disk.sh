@@ -20,7 +20,6 @@ fi
 program=$(private_copy "$1")
 settings="$E2E_DIR/app/velmaric.ini"
 
-value() { grep -a "^$1=" "$settings" | head -n 1 | cut -d= -f2- | tr -d '\r'; }
 centi_seconds() { value elapsed_centi_seconds | awk '{ printf "%d", $1 }'; }
 file_state() { stat -c '%Y.%y %s' "$1"; md5sum <"$1"; }
 main_windows() { [ "$(xdotool search --onlyvisible --name '^Velmaric$' 2>/dev/null | wc -l)" = "$1" ]; }

@@ -12,7 +12,6 @@ settings="$app/velmaric.ini"
 record="$settings.run"
 log="$E2E_DIR/run.log"
 
-value() { grep -a "^$1=" "$2" | head -n 1 | cut -d= -f2- | tr -d '\r'; }
 centi_seconds() { value elapsed_centi_seconds "${1:-$settings}" | awk '{ printf "%d", $1 }'; }
 field() { grep -a "^$1=" "$record" | cut -d= -f2-; }
 kill_program() { kill -KILL "$APP_PID"; wait "$APP_PID" 2>/dev/null; APP_PID=""; }

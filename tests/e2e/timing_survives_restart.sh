@@ -8,7 +8,6 @@ set -u
 program=$(private_copy "$1")
 settings="$E2E_DIR/app/velmaric.ini"
 
-value() { grep -a "^$1=" "$settings" | head -n 1 | cut -d= -f2- | tr -d '\r'; }
 centi_seconds() { value elapsed_centi_seconds | awk '{ printf "%d", $1 }'; }
 
 start_program "$program"

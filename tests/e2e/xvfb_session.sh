@@ -190,6 +190,10 @@ start_clock() {
   start_seen=$(now_ms)
 }
 
+# The value of the key $1 in a settings file: $2, or else the script's
+# $settings; without the line's CR.
+value() { grep -a "^$1=" "${2:-$settings}" | head -n 1 | cut -d= -f2- | tr -d '\r'; }
+
 # Whether the settings file $1 holds the stop count $2.
 stop_count_saved() { grep -aqxF "Stops_Since_Last_Reset_SpinEdit=$2"$'\r' "$1" 2>/dev/null; }
 

@@ -143,12 +143,15 @@ TEST(Left_Running_Question, KeepCountingOnlyOnTheSameKnownBoot) {
   using Captions = std::vector<std::string>;
   const Captions all{caption_count_until_then, caption_keep_counting, caption_discard};
   const Captions two{caption_count_until_then, caption_discard};
-  EXPECT_EQ(Left_Running_Captions(record, record.boot), all);
-  EXPECT_EQ(Left_Running_Captions(record, "0f9e8d7c-0000-4000-8000-000000000000"), two);
-  EXPECT_EQ(Left_Running_Captions(record, ""), two);
+  const std::int64_t now = record.seen_monotonic_us;
+  EXPECT_EQ(Left_Running_Captions(record, record.boot, now), all);
+  EXPECT_EQ(Left_Running_Captions(record, "0f9e8d7c-0000-4000-8000-000000000000", now), two);
+  EXPECT_EQ(Left_Running_Captions(record, "", now), two);
   Run_Record unknown = record;
   unknown.boot.clear();
-  EXPECT_EQ(Left_Running_Captions(unknown, ""), two);
+  EXPECT_EQ(Left_Running_Captions(unknown, "", now), two);
+  // Seen later than the clock now: no reading of it to go on from.
+  EXPECT_EQ(Left_Running_Captions(record, record.boot, now - 1), two);
 }
 
 // A link in the record's place is never written through, and a record too
