@@ -1,6 +1,5 @@
 #include "ui/about_box.h"
 
-#include <QDate>
 #include <QFrame>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -11,26 +10,14 @@
 #include <QScreen>
 #include <QSvgWidget>
 #include <QTimer>
-#include <chrono>
 
 #include "forms/about_form_design.h"
-#include "platform/executable.h"
 #include "ui/form_builder.h"
-#include "ui/product_info.h"
 
 namespace velmaric {
-namespace {
-
-std::mt19937::result_type Clock_Seed() {
-  return static_cast<std::mt19937::result_type>(
-      std::chrono::steady_clock::now().time_since_epoch().count());
-}
-
-}  // namespace
 
 TAboutBox::TAboutBox(About_Services services, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      services_(std::move(services)) {
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
   setObjectName(QStringLiteral("AboutBox"));
   QFont font = this->font();
   font.setPixelSize(13);
@@ -38,8 +25,12 @@ TAboutBox::TAboutBox(About_Services services, QWidget* parent)
   const forms::Size size = forms::About_Form().client_size;
   setFixedSize(size.width, size.height);
   Create_Controls();
-  FormCreate();
+  presenter_ =
+      std::make_unique<About_Presenter>(std::move(services), static_cast<About_View&>(*this));
+  setToolTip(QString());
 }
+
+TAboutBox::~TAboutBox() = default;
 
 void TAboutBox::Create_Controls() {
   Build_Controls(forms::About_Form(), this);
@@ -69,16 +60,16 @@ void TAboutBox::Create_Controls() {
 
   logo_movie = new QMovie(QStringLiteral(":/velmaric/velmaric-logo.gif"), QByteArray(), this);
   Karvo_Logo_GIFImage->setMovie(logo_movie);
-  connect(OKButton, &QPushButton::clicked, this, &TAboutBox::OKButtonClick);
+  connect(OKButton, &QPushButton::clicked, this, [this] { presenter_->OKButtonClick(); });
 
   Quote_Change_Timer = new QTimer(this);
   Quote_Change_Timer->setObjectName(QStringLiteral("Quote_Change_Timer"));
-  Quote_Change_Timer->setInterval(10000);
-  connect(Quote_Change_Timer, &QTimer::timeout, this, &TAboutBox::Quote_Change_TimerTimer);
+  connect(Quote_Change_Timer, &QTimer::timeout, this,
+          [this] { presenter_->Quote_Change_TimerTimer(); });
   Free_Resources_Timer = new QTimer(this);
   Free_Resources_Timer->setObjectName(QStringLiteral("Free_Resources_Timer"));
-  Free_Resources_Timer->setInterval(500);
-  connect(Free_Resources_Timer, &QTimer::timeout, this, &TAboutBox::Free_Resources_TimerTimer);
+  connect(Free_Resources_Timer, &QTimer::timeout, this,
+          [this] { presenter_->Free_Resources_TimerTimer(); });
 
   // Clicking a link or a picture opens the maker's page or e-mail.
   for (QWidget* clickable : std::initializer_list<QWidget*>{
@@ -86,29 +77,61 @@ void TAboutBox::Create_Controls() {
            Australian_Made_Logo, Australian_Made_Label}) {
     clickable->installEventFilter(this);
   }
-  connect(Email_Button, &QPushButton::clicked, this, &TAboutBox::Email_ButtonClick);
-  connect(WEB_Button, &QPushButton::clicked, this, &TAboutBox::WEB_ButtonClick);
+  connect(Email_Button, &QPushButton::clicked, this, [this] { presenter_->Email_ButtonClick(); });
+  connect(WEB_Button, &QPushButton::clicked, this, [this] { presenter_->WEB_ButtonClick(); });
 }
 
-void TAboutBox::FormCreate() {
-  random_.seed(Clock_Seed());
-  Fill_Product_Texts();
+void TAboutBox::Set_Text(About_Control control, const std::string& text) {
+  const QString value = QString::fromStdString(text);
+  switch (control) {
+    case About_Control::AboutBox:
+      setWindowTitle(value);
+      return;
+    case About_Control::ProductName:
+      return ProductName->setText(value);
+    case About_Control::Author_and_Date:
+      return Author_and_Date->setText(value);
+    case About_Control::Developed_using:
+      return Developed_using->setText(value);
+    case About_Control::Copyright:
+      return Copyright->setText(value);
+    case About_Control::Comments:
+      return Comments->setText(value);
+    case About_Control::WEB_Page_Label:
+      return WEB_Page_Label->setText(value);
+    case About_Control::Email_Button:
+      return Email_Button->setText(value);
+    case About_Control::WEB_Button:
+      return WEB_Button->setText(value);
+    case About_Control::Email_Address_Label:
+      return Email_Address_Label->setText(value);
+    case About_Control::WEB_Address_Label:
+      return WEB_Address_Label->setText(value);
+    case About_Control::Quote_From_Karvo_Label:
+      return Quote_From_Karvo_Label->setText(value);
+    case About_Control::Label4:
+      return Label4->setText(value);
+  }
 }
 
-void TAboutBox::Fill_Product_Texts() {
-  const QString name = QString::fromLatin1(product_info::name);
-  setWindowTitle(QStringLiteral("About ") + name + QStringLiteral(" ..."));
-  ProductName->setText(name);
-  Author_and_Date->setText(QString::fromLatin1(product_info::credit) + QStringLiteral(", ") +
-                           QString::fromLatin1(product_info::release_date));
-  Developed_using->setText(QString::fromLatin1(product_info::development));
-  Copyright->setText(QString::fromLatin1(product_info::rights) +
-                     QString::number(QDate::currentDate().year()));
-  Comments->setText(QString::fromLatin1(product_info::comment));
-  WEB_Page_Label->setText(QString::fromLatin1(product_info::web_page_line));
-  Email_Button->setText(QString::fromLatin1(product_info::email_address));
-  WEB_Button->setText(QString::fromLatin1(product_info::web_address));
-  setToolTip(QString());
+QTimer* TAboutBox::Timer(About_Timer timer) const {
+  return timer == About_Timer::Quote_Change_Timer ? Quote_Change_Timer : Free_Resources_Timer;
+}
+
+void TAboutBox::Start_Timer(About_Timer timer, std::int64_t interval_us) {
+  Timer(timer)->start(static_cast<int>(interval_us / 1000));
+}
+
+void TAboutBox::Stop_Timer(About_Timer timer) {
+  Timer(timer)->stop();
+}
+
+void TAboutBox::Animate_Logo(bool on) {
+  if (on) {
+    logo_movie->start();
+  } else {
+    logo_movie->stop();
+  }
 }
 
 void TAboutBox::showEvent(QShowEvent* event) {
@@ -116,7 +139,9 @@ void TAboutBox::showEvent(QShowEvent* event) {
   if (const QScreen* screen = this->screen()) {
     move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
   }
-  FormActivate();
+  Load_Pictures();
+  presenter_->FormActivate();
+  Place_Links();
 }
 
 void TAboutBox::Load_Pictures() {
@@ -127,16 +152,7 @@ void TAboutBox::Load_Pictures() {
   Australian_Made_Logo->setPixmap(QPixmap(QStringLiteral(":/velmaric/made-in-logo.bmp")));
 }
 
-void TAboutBox::FormActivate() {
-  // The copyright runs to the year of each opening.
-  Fill_Product_Texts();
-  Load_Pictures();
-  random_.seed(Clock_Seed());
-  Quote_Change_Timer->start();
-  Free_Resources_Timer->start();
-  logo_movie->start();
-  Quote_Change_TimerTimer();
-  Free_Resources_TimerTimer();
+void TAboutBox::Place_Links() {
   Email_Button->setToolTip(QStringLiteral("Click to send an E-Mail to Karvo."));
   WEB_Button->setToolTip(QStringLiteral("Click to visit Karvo's WEB Page."));
   Email_Button->setVisible(false);
@@ -145,7 +161,6 @@ void TAboutBox::FormActivate() {
                                                     {WEB_Address_Label, WEB_Button}};
   for (const auto& [link, button] : links) {
     link->setToolTip(button->toolTip());
-    link->setText(button->text());
     link->adjustSize();
     link->move(424, button->y());
   }
@@ -158,46 +173,13 @@ void TAboutBox::FormActivate() {
   Bevel1->lower();
 }
 
-void TAboutBox::Quote_Change_TimerTimer() {
-  std::uniform_int_distribution<int> pick(0, Quotes_From_Karvo_ListBox->count() - 1);
-  Quote_From_Karvo_Label->setText(Quotes_From_Karvo_ListBox->item(pick(random_))->text());
-}
-
-void TAboutBox::Free_Resources_TimerTimer() {
-  Label4->setText(QString::fromStdString(Free_Resources_Text(services_.memory_status())));
-}
-
-void TAboutBox::Shell_Open(const std::string& target) {
-  if (!target.empty()) services_.shell_open(target);
-}
-
-void TAboutBox::Email_ButtonClick() {
-  // The subject names the executable as it is called now, encoded as a
-  // link's value: a file name holding "&cc=" adds no field to the e-mail.
-  const QByteArray subject =
-      QByteArray::fromStdString("Shareware: " + File_Name_Part(services_.executable_path()))
-          .toPercentEncoding(":");
-  Shell_Open("mailto:" + Email_Button->text().toStdString() + "?subject=" + subject.toStdString());
-}
-
-void TAboutBox::WEB_ButtonClick() {
-  Shell_Open(WEB_Button->text().toStdString());
-}
-
-void TAboutBox::OKButtonClick() {
-  Quote_Change_Timer->stop();
-  Free_Resources_Timer->stop();
-  logo_movie->stop();
-  accept();
-}
-
 void TAboutBox::reject() {
-  OKButtonClick();
+  presenter_->OKButtonClick();
 }
 
 void TAboutBox::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Escape) {
-    OKButtonClick();
+    presenter_->OKButtonClick();
     return;
   }
   QDialog::keyPressEvent(event);
@@ -206,9 +188,9 @@ void TAboutBox::keyPressEvent(QKeyEvent* event) {
 bool TAboutBox::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::MouseButtonRelease) {
     if (watched == Email_Address_Label) {
-      Email_ButtonClick();
+      presenter_->Email_ButtonClick();
     } else {
-      WEB_ButtonClick();
+      presenter_->WEB_ButtonClick();
     }
     return true;
   }

@@ -2,13 +2,14 @@
 // The About box: the product's name and credits, a quotation that changes
 // every ten seconds, the memory in use, and links to the maker's web page
 // and e-mail. Made once at start-up and shown modally as often as asked.
+// What it shows and does is its presenter's (presenter/about_presenter.h);
+// the box draws it and forwards its clicks and timers.
 
 #include <QDialog>
-#include <functional>
-#include <random>
+#include <memory>
 #include <string>
 
-#include "platform/memory_status.h"
+#include "presenter/about_presenter.h"
 
 class QFrame;
 class QGroupBox;
@@ -21,26 +22,14 @@ class QTimer;
 
 namespace velmaric {
 
-struct About_Services {
-  // The desktop's "open" action for a web address or a mailto: link.
-  std::function<void(const std::string& target)> shell_open;
-  std::function<Memory_Status()> memory_status;
-  std::function<std::string()> executable_path;
-};
-
-class TAboutBox : public QDialog {
+class TAboutBox : public QDialog, private About_View {
   Q_OBJECT
 
  public:
   explicit TAboutBox(About_Services services, QWidget* parent = nullptr);
+  ~TAboutBox() override;
 
-  void FormActivate();
-  void OKButtonClick();
-  void Email_ButtonClick();
-  void WEB_ButtonClick();
-  void Quote_Change_TimerTimer();
-  void Free_Resources_TimerTimer();
-  void Shell_Open(const std::string& target);
+  void Free_Resources_TimerTimer() { presenter_->Free_Resources_TimerTimer(); }
 
  private:
   // Its controls are its own; tests find them by their object names.
@@ -79,13 +68,19 @@ class TAboutBox : public QDialog {
 
  private:
   void Create_Controls();
-  void FormCreate();
-  // The product's name, credits and the maker's addresses.
-  void Fill_Product_Texts();
   void Load_Pictures();
+  // The addresses as links on their buttons' rows, the buttons hidden.
+  void Place_Links();
 
-  About_Services services_;
-  std::mt19937 random_;
+  // About_View
+  void Set_Text(About_Control control, const std::string& text) override;
+  void Start_Timer(About_Timer timer, std::int64_t interval_us) override;
+  void Stop_Timer(About_Timer timer) override;
+  void Animate_Logo(bool on) override;
+  void Close() override { accept(); }
+  QTimer* Timer(About_Timer timer) const;
+
+  std::unique_ptr<About_Presenter> presenter_;
   bool pictures_loaded_ = false;
 };
 

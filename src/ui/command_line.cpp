@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
+#include "presenter/product_info.h"
 #include "settings/settings_location.h"
-#include "ui/product_info.h"
 
 namespace velmaric {
 namespace {

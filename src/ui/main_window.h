@@ -1,53 +1,38 @@
 #pragma once
-// The stopwatch's one window: a thin view over the logic.
+// The stopwatch's one window under Qt: one view of the main presenter.
 //
-// Data flow. The window owns no timing logic: a `Stopwatch` (core) holds the
-// counter, the time stamps, the run-state captions and the texts of the five
-// display fields and the menu-bar clock. `Timer1` ticks the stopwatch only
-// when a shown text next changes: every `view_refresh_us` while it runs, at
-// the next second of the clock while it stands; the window then copies the
-// stopwatch's texts into its fields. A program at rest does no work.
-// Button and menu handlers make one call into the logic, inside one guard
-// (`Run_Command`) that turns a failure into a single "Error" box, and then
-// refresh the view from the logic; the close's save goes through the same
-// guard.
+// Data flow. Everything the window decides lives in `Main_Presenter`
+// (src/presenter), which holds the stopwatch, the settings file and the run
+// guard and knows no toolkit. The window builds its controls from the
+// design tables in src/forms, forwards every Qt event to the presenter (a
+// click, a menu command, a timer's timeout, the close box, the first show)
+// and implements `Main_View`: the presenter sets and reads the controls'
+// texts, check marks and enabled states by their design names, arms the
+// window's timers for so many microseconds, asks for the window's place,
+// the file dialog, the clipboard and the About box. The presenter copies
+// the stopwatch's texts into the fields after every command and at every
+// tick it arms: every `view_refresh_us` while it runs, at the next second
+// of the clock while it stands. A program at rest does no work.
 //
-// The stopwatch hands its stop entry, settings save and reset marker back to
-// the window through `Stopwatch_Events`; the window forwards them to the
-// settings and log layers. Those never see a control: the log is handed the
-// values, the settings read and set them through `Settings_Host` and
-// `Disk_Transfer_Host`.
+// What stays here is what only a toolkit can do: the widgets themselves,
+// the window's real geometry (its frame, its normal place while it is being
+// un-maximised, the screens), the layout record (`Capture_Layout` records
+// every component of `components_` in creation order once, `Scale_Layout`
+// rescales them on each resize, with core/layout_scaling doing the sums),
+// the log name box's bytes, the key and mnemonic routing
+// (main_window_keys.cpp) and the open boxes an ending program dismisses.
 //
-// The controls are built from the design tables in src/forms, with the
-// object names, captions, hints and design geometry of the window's design
-// (441 x 373 client area). They are private: the window's own code is the
-// only one that touches them, and tests find them by their object names.
-// Every component, including the timer, the menu items and the file dialog,
-// is listed in creation order in `components_`; `Capture_Layout` records
-// that list once and `Scale_Layout` rescales every control from the record
-// on each resize.
-//
-// The application-wide key and mnemonic routing lives in
-// main_window_keys.cpp. The About box fills its own texts from
-// product_info.h; the window only opens it.
+// The controls are private: the window's own code is the only one that
+// touches them, and tests find them by their object names.
 
 #include <QMainWindow>
 #include <QString>
-#include <exception>
-#include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
-#include "core/clock.h"
-#include "core/stopwatch.h"
-#include "log/log_writer.h"
-#include "platform/autostart_folder.h"
-#include "platform/editor.h"
-#include "platform/file_system.h"
-#include "platform/message_box.h"
-#include "settings/disk_transfer.h"
-#include "settings/run_guard.h"
-#include "settings/settings_file.h"
+#include "presenter/main_presenter.h"
+#include "presenter/main_view.h"
 #include "ui/about_box.h"
 
 class QAction;
@@ -68,97 +53,32 @@ namespace velmaric {
 
 class Log_Name_Validator;
 
-// Asks the user for a log file, offering the last choice of this run;
-// nothing when the user cancels.
-using Log_File_Chooser = std::function<std::optional<std::string>(const std::string& last_choice)>;
-
-// Everything the window reaches outside itself; tests hand in fakes.
-struct Window_Services {
-  File_System& files;  // every file the window reads or writes goes through it
-  const Clock& clock;
-  Message_Box& boxes;
-  Editor& editor;
-  std::function<std::string()> settings_file_name;
-  std::function<std::string()> executable_path;
-  Log_File_Chooser choose_log_file;  // the file-open dialog when empty
-  About_Services about;
-  Startup_Registry& startup_registry;  // where the start-at-login entry lives
-  Medium_Locator locate_medium;        // the removable disk's root, if one is mounted
-  std::string boot_identity;           // this boot's, for the run record; empty: unknown
-};
-
-class TMainForm1 : public QMainWindow,
-                   private Stopwatch_Events,
-                   private Settings_Host,
-                   private Disk_Transfer_Host {
+class TMainForm1 : public QMainWindow, private Main_View {
   Q_OBJECT
 
  public:
   explicit TMainForm1(const Window_Services& services, QWidget* parent = nullptr);
   ~TMainForm1() override;
 
-  // The show handler: fits and records the layout, restores the settings and
-  // applies the window options. Runs when the window is first shown, and
-  // again whenever the settings are to be restored from the file.
-  void FormShow();
-  // The close query: saves everything. When the save fails, the failure is
-  // shown and the user asked whether to close without saving: false (the
-  // window stays open) for No.
-  bool FormCloseQuery();
+  Main_Presenter& presenter() { return presenter_; }
 
-  // A signal or the end of the session: the program ends, whatever waits.
-  // Open boxes are answered at once (questions with No) and no new one is
-  // shown; the close runs as soon as the start-up and any command in
-  // progress are done. A save that fails then leaves the settings file as
-  // it was, is reported on the standard error, and the program ends.
-  void Request_End();
-
-  // Handlers, public so that tests and the program's entry can drive them.
-  void Timer1Timer();
-  // Arms Timer1 for the moment a shown text next changes.
-  void Schedule_Next_Tick();
-  void Start_Stop_Resume_BitBtnClick();
-  void Reset_BitBtnClick();
-  void Exit_BitBtnClick();
-  void Expert_Mode_OptionClick();
-  void Always_On_Top_OptionClick();
-  void Log_to_File_RadioButtonClick();
-  void Do_Not_Log_RadioButtonClick();
-  void Restore_Factory_Defaults_OptionClick();
-  void Auto_Run_at_Windows_Startup_OptionClick();
-  void Copy_Stopwatch_Times_to_FloppyDisk_OptionClick();
-  void Copy_Stopwatch_Times_From_FloppyDisk_OptionClick();
-  void Select_Log_File_BitBtnClick();
-  void Reset_Log_ButtonClick();
-  void View_Log_ButtonClick();
-  void Snap_Shot_Since_Resume_ButtonClick();
-  void Snap_Shot_Since_Start_ButtonClick();
-  void Copy_Elapsed_Time_To_Clipboard_OptionClick();
-  void Choose_Log_File();
-  void AboutOptionClick();
-  void View_Readme_file_OptionClick();
-  void View_Shareware_Catalog_OptionClick();
-  void SpareMenuClick();
-  // A new sign of life in the run record, every Run_Guard::refresh_interval_us.
-  void Run_Record_TimerTimer();
-
-  void Capture_Layout();
-  void Scale_Layout();
-  void Toggle_Always_On_Top();
-  void Apply_Startup_Show_State();
+  // The presenter's handlers that the program's entry and tests drive.
+  bool FormCloseQuery() { return presenter_.FormCloseQuery(); }
+  void Request_End() { presenter_.Request_End(); }
+  void Timer1Timer() { presenter_.Timer1Timer(); }
+  void Run_Record_TimerTimer() { presenter_.Run_Record_TimerTimer(); }
+  void Refresh_View() { presenter_.Refresh_View(); }
+  const Stopwatch& stopwatch() const { return presenter_.stopwatch(); }
+  Stopwatch& stopwatch() { return presenter_.stopwatch(); }
+  const Settings_File& settings() const { return presenter_.settings(); }
 
   // The client area is the window below its menu bar.
   QSize Client_Size() const;
-  void Set_Client_Size(int width, int height);
+  void Set_Client_Size(int width, int height) override;
+  void Capture_Layout() override;
+  void Scale_Layout();
 
-  const Stopwatch& stopwatch() const { return stopwatch_; }
-  Stopwatch& stopwatch() { return stopwatch_; }
-  const Settings_File& settings() const { return settings_; }
-
-  // Pushes every text and state of the logic into the controls now.
-  void Refresh_View();
-
-  static constexpr std::int64_t view_refresh_us = 40000;
+  static constexpr std::int64_t view_refresh_us = Main_Presenter::view_refresh_us;
 
  protected:
   void setVisible(bool visible) override;
@@ -169,60 +89,57 @@ class TMainForm1 : public QMainWindow,
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  // Stopwatch_Events, and the stop line of Settings_Host
-  void Write_Stop_Entry() override;
-  void Save_Settings() override { Save_And_Guard(false); }
-  // Every save of the settings, and what the run record makes of it; a
-  // close's save that succeeds ends the record.
-  void Save_And_Guard(bool closing);
-  // The last step of the start-up: a timing the previous run left running.
-  void Recover_Left_Running();
-  void Append_Reset_Marker() override;
+  // Main_View: the controls
+  std::string Text(Main_Control control) const override;
+  void Set_Text(Main_Control control, const std::string& text) override;
+  void Set_Value(Main_Control control, std::int32_t value) override;
+  bool Checked(Main_Control control) const override;
+  void Set_Checked(Main_Control control, bool on) override;
+  void Set_Enabled(Main_Control control, bool on) override;
+  void Set_Visible(Main_Control control, bool on) override;
+  QObject* Object_Of(Main_Control control) const;
+  void Select_Radio_Button(QRadioButton* button, bool on);
 
-  // The logging controls as they stand now.
-  Log_Settings Current_Log_Settings() const;
-  void Connect_Log_Handlers();
-
-  // Settings_Host
-  bool Is_Maximized() const override { return isMaximized(); }
-  void Show_Normal() override;
+  // Main_View: the window
   int Window_Top() const override;
   int Window_Left() const override;
   int Client_Width() const override;
   int Client_Height() const override;
   void Set_Window_Top(int top) override;
   void Set_Window_Left(int left) override;
-  void Set_Client_Width(int width) override { Set_Client_Size(width, Client_Height()); }
-  void Set_Client_Height(int height) override { Set_Client_Size(Client_Width(), height); }
-  bool Option(Option_Item item) const override;
-  void Set_Option(Option_Item item, bool on) override;
-  std::string Log_File_Name() const override;
-  void Set_Log_File_Name(const std::string& name) override;
-
-  // Disk_Transfer_Host (with Save_Settings and Log_File_Name above)
+  bool Is_Maximized() const override { return isMaximized(); }
+  void Show_Normal() override;
+  void Restore_Normal() override;
+  void Show_Maximized() override;
+  // The window's place and size, brought within the screens.
+  void Keep_On_Screen() override;
+  void Stay_On_Top(bool on_top) override;
+  void Start_Timer(Main_Timer timer, std::int64_t wait_us) override;
+  void Stop_Timer(Main_Timer timer) override;
+  QTimer* Timer_Of(Main_Timer timer) const;
+  std::optional<std::string> Choose_Log_File(const std::string& last_choice) override;
+  void Copy_To_Clipboard(const std::string& text) override;
+  void Show_About_Box() override;
   void Process_Pending_Events() override;
-  void Restore_Settings() override { FormShow(); }
-  std::string Settings_File_Name() const override { return settings_.Settings_File_Name(); }
-  void Use_Log_File_Name(const std::string& name) override;
+  void Dismiss_Open_Box() override;
+  void Close() override { close(); }
 
   void Create_Controls();
   void Create_Menu();
   void Create_Timer();
   void Create_Dialog();
-  void Connect_Check_Item(QAction* item, void (TMainForm1::*handler)());
   void Set_Tab_Order();
   void Name_Controls_For_Assistive_Technology();
   void Connect_Handlers();
-  void Apply_Product_Texts();
-
-  // True when the command ran to its end.
-  template <typename Command>
-  bool Run_Command(Command&& command);
-
-  void Select_Radio_Button(QRadioButton* button, bool on);
+  void Connect_Log_Handlers();
+  // A click or menu command runs the presenter's handler.
+  template <typename Sender, typename Signal>
+  void On(Sender* sender, Signal signal, void (Main_Presenter::*handler)()) {
+    connect(sender, signal, this, [this, handler] { (presenter_.*handler)(); });
+  }
+  // A check item whose mark the handler owns.
+  void Connect_Check_Item(QAction* item, void (Main_Presenter::*handler)());
   bool Click_First_Button_With(const QKeySequence& mnemonic);
-  void Refresh_Fields();
-  void Refresh_Run_State();
 
   struct Component {
     QObject* object;
@@ -235,36 +152,14 @@ class TMainForm1 : public QMainWindow,
   T* Add(T* object, const char* name);
 
   File_System& files_;
-  const Clock& clock_;
   Message_Box& boxes_;
-  Editor& editor_;
-  std::function<std::string()> executable_path_;
-  Startup_Registry& startup_registry_;
-  Medium_Locator locate_medium_;
-  Log_File_Chooser choose_log_file_;
-  std::string last_log_choice_;
   // The log file name as bytes, which need not be UTF-8; the box shows it
   // as well as it can and holds it as long as the user does not edit it.
   std::string log_file_name_;
   Log_Name_Validator* log_name_validator_ = nullptr;
-  Stopwatch stopwatch_;
-  Settings_File settings_;
-  Run_Guard run_guard_;
+  Main_Presenter presenter_;
   std::vector<Component> components_;
-  std::optional<std::int64_t> last_view_refresh_us_;
   bool shown_once_ = false;
-  // The close's state: the start-up sequence or a command runs (a close
-  // asked for then waits), a close waits, the program is ending.
-  bool starting_up_ = false;
-  int commands_running_ = 0;
-  bool close_waiting_ = false;
-  bool closing_ = false;
-  bool ending_ = false;
-  bool Busy() const { return starting_up_ || commands_running_ > 0; }
-  void Close_When_Free();
-  void Save_At_End();
-  // The window's place and size, brought within the screens.
-  void Keep_On_Screen();
   // What the frame adds to the window's width and height.
   QSize Frame_Size() const;
   int swallow_key_ = 0;
@@ -315,6 +210,7 @@ class TMainForm1 : public QMainWindow,
   QListWidget* Scaling_ListBox = nullptr;
   QTimer* Timer1 = nullptr;
   QTimer* run_record_timer_ = nullptr;
+  QTimer* close_timer_ = nullptr;
   QObject* OpenDialog1 = nullptr;  // file-open dialog, see Create_Dialog
 
   QMenu* FileMenu = nullptr;
@@ -333,26 +229,5 @@ class TMainForm1 : public QMainWindow,
   QAction* AboutOption = nullptr;
   QAction* SpareMenu = nullptr;
 };
-
-// Runs one command; a failure ends it with one error box, and the view shows
-// whatever the command changed before it failed.
-template <typename Command>
-inline bool TMainForm1::Run_Command(Command&& command) {
-  ++commands_running_;
-  // Every command works from the clock as it reads now.
-  stopwatch_.Catch_Up();
-  bool done = true;
-  try {
-    command();
-  } catch (const std::exception& failure) {
-    done = false;
-    Refresh_View();
-    boxes_.Error(failure.what());
-  }
-  --commands_running_;
-  Refresh_View();
-  Schedule_Next_Tick();
-  return done;
-}
 
 }  // namespace velmaric

@@ -20,7 +20,7 @@ bool TMainForm1::eventFilter(QObject* watched, QEvent* event) {
   if (watched == Log_File_Name_EditBox && event->type() == QEvent::MouseButtonDblClick) {
     // Only a box that takes input chooses a log: with logging off it is
     // disabled and a double-click does nothing.
-    if (Log_File_Name_EditBox->isEnabled()) Choose_Log_File();
+    if (Log_File_Name_EditBox->isEnabled()) presenter_.Choose_Log_File();
     return true;
   }
   if ((event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) &&

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "presenter/main_presenter.h"
 #include "support/fake_clock.h"
 #include "support/recording_editor.h"
 #include "support/recording_message_box.h"
-#include "ui/main_window.h"
 
 namespace velmaric::testing {
 

@@ -14,9 +14,9 @@
 #include <QTimer>
 #include <memory>
 
+#include "presenter/product_info.h"
 #include "support/window_fixture.h"
 #include "ui/main_window.h"
-#include "ui/product_info.h"
 
 using velmaric::TAboutBox;
 using velmaric::TMainForm1;
