@@ -17,8 +17,8 @@
 #include "platform/executable.h"
 #include "platform/linux_clock.h"
 #include "platform/removable_media.h"
+#include "presenter/command_line.h"
 #include "settings/settings_location.h"
-#include "ui/command_line.h"
 #include "ui/main_window.h"
 #include "ui/qt_message_box.h"
 #include "ui/single_instance.h"
@@ -29,7 +29,8 @@ int main(int argc, char* argv[]) {
   // --help and --version answer before anything else: no window, no
   // hand-over to a running program.
   if (const std::optional<int> status = velmaric::Answer_Command_Line(
-          std::vector<std::string>(argv + std::min(argc, 1), argv + argc), std::cout)) {
+          std::vector<std::string>(argv + std::min(argc, 1), argv + argc), std::cout,
+          "~/.config/velmaric/")) {
     return *status;
   }
   // Read first of all: an update may replace the program file while it runs.

@@ -1,4 +1,4 @@
-#include "ui/command_line.h"
+#include "presenter/command_line.h"
 
 #include <cstdio>
 
@@ -25,8 +25,8 @@ std::string Shown(const std::string& argument) {
 
 }  // namespace
 
-std::optional<int> Answer_Command_Line(const std::vector<std::string>& arguments,
-                                       std::ostream& out) {
+std::optional<int> Answer_Command_Line(const std::vector<std::string>& arguments, std::ostream& out,
+                                       const std::string& fallback_folder) {
   for (const std::string& argument : arguments) {
     if (argument == "--help" || argument == "-h") {
       out << "Usage: velmaric [--help | --version]\n"
@@ -39,8 +39,8 @@ std::optional<int> Answer_Command_Line(const std::vector<std::string>& arguments
              "The timing, the options and the window's place are kept in "
           << settings_file_leaf
           << "\n"
-             "beside the program, or in ~/.config/velmaric/ where that folder cannot be\n"
-             "written.\n";
+             "beside the program, or in "
+          << fallback_folder << " where that folder cannot be\nwritten.\n";
       return 0;
     }
     if (argument == "--version") {
