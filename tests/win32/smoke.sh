@@ -1,0 +1,53 @@
+#!/bin/bash
+# The Windows program under Wine on a private X server, as a user meets it:
+#   - its window comes up titled "Velmaric";
+#   - Alt+S starts the clock and Alt+S again stops it, which saves the
+#     settings file beside the program: fifteen lines, each ending in CR LF,
+#     with one stop counted;
+#   - Alt+E ends the program with status 0.
+# With SCREENSHOTS set to a folder, the screen is kept there as main.png
+# and about.png (the About box, opened from the Help menu).
+#
+#   tests/win32/smoke.sh build/windows/velmaric.exe
+set -u
+. "$(dirname "$0")/../e2e/xvfb_session.sh"
+wine=${VELMARIC_WINE:-/usr/lib/wine/wine64}
+[ -x "$wine" ] || { echo "SKIP: no wine64"; exit 77; }
+start_openbox
+mkdir -p "$E2E_DIR/app"
+cp "$1" "$E2E_DIR/app/velmaric.exe"
+settings="$E2E_DIR/app/velmaric.ini"
+
+# The faces the windows name, as the metric-compatible ones Debian has.
+for pair in "Times New Roman=Liberation Serif" "Arial=Liberation Sans" \
+  "MS Sans Serif=Liberation Sans"; do
+  "$wine" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "${pair%%=*}" /d "${pair#*=}" /f \
+    >/dev/null 2>&1
+done
+
+start_program "$wine" "$E2E_DIR/app/velmaric.exe"
+shoot() { [ -n "${SCREENSHOTS:-}" ] && import -window root "$SCREENSHOTS/$1"; }
+
+press alt+s
+sleep 1.5
+stop_clock "$settings" 1
+lines=$(wc -l <"$settings")
+[ "$lines" = 15 ] || fail "the settings file has $lines lines"
+crlf=$(grep -c $'\r$' "$settings")
+[ "$crlf" = 15 ] || fail "only $crlf lines of the settings file end in CR LF"
+shoot main.png
+
+if [ -n "${SCREENSHOTS:-}" ]; then
+  press alt+h
+  sleep 0.5
+  press a
+  find_window "About Velmaric" "the About box"
+  sleep 1
+  shoot about.png
+  answer_found Escape "the About box"
+  main_window "after the About box"
+fi
+
+press alt+e
+expect_clean_exit "Alt+E"
+echo "PASS: the window comes up, Start and Stop save fifteen CR LF lines, Exit ends with 0"
