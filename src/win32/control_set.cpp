@@ -160,10 +160,12 @@ void Control_Set::Create(const forms::Control_Design& row, int id) {
       std::cerr << "velmaric: the picture " << row.picture << " is missing" << std::endl;
     }
   }
-  if (*row.glyph != '\0' && row.glyph != std::string(forms::standard_ok_glyph)) {
+  if (*row.glyph != '\0') {
+    // The confirming button's mark is drawn with the program's pictures.
+    const std::string glyph_name =
+        row.glyph == std::string(forms::standard_ok_glyph) ? "ok" : row.glyph;
     Picture glyph;
-    if (glyph.Load(Resource_Name_Of(std::string("glyph-") + row.glyph + ".png"),
-                   GetSysColor(COLOR_BTNFACE))) {
+    if (glyph.Load(Resource_Name_Of("glyph-" + glyph_name + ".png"), GetSysColor(COLOR_BTNFACE))) {
       SendMessageA(control.window, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(glyph.Icon()));
     }
   }
