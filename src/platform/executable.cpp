@@ -47,4 +47,8 @@ std::string User_Config_Folder() {
   return home + "/.config";
 }
 
+std::string Program_Config_Folder() {
+  return User_Config_Folder() + "/velmaric/";
+}
+
 }  // namespace velmaric
