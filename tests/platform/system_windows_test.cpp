@@ -112,7 +112,7 @@ TEST(Windows_Executable, ProgramConfigurationLivesInTheUsersApplicationData) {
 TEST(Windows_Code_Page, IsUtf8) {
   if (GetACP() != CP_UTF8) {
     GTEST_SKIP() << "the system ignores the manifest's activeCodePage (GetACP() = " << GetACP()
-                 << "), as Wine 8 does";
+                 << "); Wine 8 honours it";
   }
   EXPECT_EQ(GetACP(), UINT{CP_UTF8});
 }
