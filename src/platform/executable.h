@@ -23,11 +23,12 @@ bool Folder_Writable(const File_System& files, const std::string& folder);
 
 // Where the user's applications keep their configuration: $XDG_CONFIG_HOME,
 // or ~/.config when it is unset or not absolute; on Windows the roaming
-// application-data folder (%APPDATA%).
+// application-data folder (%APPDATA%). Empty when the system names none.
 std::string User_Config_Folder();
 
 // This program's own folder in there, ending in the separator:
-// ~/.config/velmaric/, or %APPDATA%\Velmaric\ on Windows.
+// ~/.config/velmaric/, or %APPDATA%\Velmaric\ on Windows; empty when
+// there is no folder of the user's.
 std::string Program_Config_Folder();
 
 }  // namespace velmaric

@@ -59,11 +59,16 @@ std::string User_Config_Folder() {
   if (name.empty()) {
     if (const char* variable = std::getenv("APPDATA")) name = variable;
   }
-  return name;
+  // Only a full name ("C:\..." or "\\server\..."): a relative one would
+  // put the settings wherever the program was started from.
+  const bool drive = name.size() >= 3 && name[1] == ':' && (name[2] == '\\' || name[2] == '/');
+  const bool share = name.rfind("\\\\", 0) == 0;
+  return drive || share ? name : std::string();
 }
 
 std::string Program_Config_Folder() {
-  return User_Config_Folder() + "\\Velmaric\\";
+  const std::string user = User_Config_Folder();
+  return user.empty() ? std::string() : user + "\\Velmaric\\";
 }
 
 }  // namespace velmaric
