@@ -191,7 +191,9 @@ std::string Decode_Exec_Value(const std::string& value) {
 }
 
 std::string User_Autostart_Folder() {
-  return User_Config_Folder() + "/autostart";
+  // No folder of the user's: no entry at all, never one at the root.
+  const std::string config = User_Config_Folder();
+  return config.empty() ? std::string() : config + "/autostart";
 }
 
 Autostart_Folder::Autostart_Folder(File_System& files, std::string folder)

@@ -1,11 +1,10 @@
 #pragma once
-// The list of programs started when this user logs in.
+// The list of programs started when this user logs in, on a Linux desktop.
 //
-// Startup_Registry is that list as the start-up entry logic sees it: one key
-// holding named string values. Autostart_Folder keeps it as XDG autostart
-// desktop entries in a folder, the user's own autostart folder for the real
-// program (see User_Autostart_Folder), so each user decides for themselves
-// and needs no administrator:
+// Autostart_Folder keeps the start-up registry (platform/startup_registry.h)
+// as XDG autostart desktop entries in a folder, the user's own autostart
+// folder for the real program (see User_Autostart_Folder), so each user
+// decides for themselves and needs no administrator:
 //
 //   key exists      the folder is a full path, and either exists and this
 //                   process may write in it, or could be made: the nearest
@@ -24,26 +23,9 @@
 #include <string>
 
 #include "platform/file_system.h"
+#include "platform/startup_registry.h"
 
 namespace velmaric {
-
-class Startup_Registry {
- public:
-  virtual ~Startup_Registry() = default;
-  // The key's name, as messages show it.
-  virtual std::string Key_Text() const = 0;
-  // The key exists and may be opened with full access.
-  virtual bool Key_Exists() const = 0;
-  // Stores a string value; a refusal throws
-  // Command_Error("Failed to set data for '<name>'").
-  virtual void Write_String(const std::string& name, const std::string& text) = 0;
-  // The value's text; empty when the value is missing. A value of another
-  // type throws Command_Error("Invalid data type for '<name>'").
-  virtual std::string Read_String(const std::string& name) const = 0;
-  // Removes the value if it can; whether it did, Value_Exists tells.
-  virtual void Delete_Value(const std::string& name) = 0;
-  virtual bool Value_Exists(const std::string& name) const = 0;
-};
 
 // The user's autostart folder, the one place that decides it:
 // $XDG_CONFIG_HOME/autostart, or ~/.config/autostart when XDG_CONFIG_HOME is

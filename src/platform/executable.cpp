@@ -44,7 +44,12 @@ std::string User_Config_Folder() {
       home = found->pw_dir;
     }
   }
-  return home + "/.config";
+  return home.empty() ? std::string() : home + "/.config";
+}
+
+std::string Program_Config_Folder() {
+  const std::string user = User_Config_Folder();
+  return user.empty() ? std::string() : user + "/velmaric/";
 }
 
 }  // namespace velmaric

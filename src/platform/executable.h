@@ -13,13 +13,22 @@ namespace velmaric {
 // system's "... (deleted)". The program's entry calls it first of all.
 std::string Executable_Path();
 
-// The file name part of a path: "/usr/bin/velmaric" -> "velmaric".
+// The file name part of a path: "/usr/bin/velmaric" -> "velmaric"; on
+// Windows after the last backslash, slash or drive colon:
+// "C:\Velmaric\velmaric.exe" -> "velmaric.exe", "a:x.log" -> "x.log".
 std::string File_Name_Part(const std::string& path);
 
 // True when this process may create files in the folder.
 bool Folder_Writable(const File_System& files, const std::string& folder);
 
-// $XDG_CONFIG_HOME, or ~/.config when it is unset or not absolute.
+// Where the user's applications keep their configuration: $XDG_CONFIG_HOME,
+// or ~/.config when it is unset or not absolute; on Windows the roaming
+// application-data folder (%APPDATA%). Empty when the system names none.
 std::string User_Config_Folder();
+
+// This program's own folder in there, ending in the separator:
+// ~/.config/velmaric/, or %APPDATA%\Velmaric\ on Windows; empty when
+// there is no folder of the user's.
+std::string Program_Config_Folder();
 
 }  // namespace velmaric

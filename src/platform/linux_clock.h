@@ -3,6 +3,7 @@
 // counting through suspend and is never stepped.
 
 #include "core/clock.h"
+#include "platform/local_date_time.h"
 
 namespace velmaric {
 
@@ -10,8 +11,5 @@ class Linux_Clock final : public Clock {
  public:
   Clock_Reading Now() const override;
 };
-
-// The local date-time of a POSIX time, millisecond resolution.
-Date_Time Local_Date_Time(std::int64_t unix_seconds, int milli_second);
 
 }  // namespace velmaric

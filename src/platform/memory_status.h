@@ -17,6 +17,10 @@ struct Memory_Status {
 // The status from a /proc/meminfo text: the load is
 // 100 * (MemTotal - MemAvailable) / MemTotal, a whole number.
 Memory_Status Parse_Memory_Status(const std::string& meminfo);
+
+// This system's status: /proc/meminfo on Linux, GlobalMemoryStatusEx on
+// Windows, whose load is its own whole percentage of physical memory in use.
+// Nothing known reads as all zeros.
 Memory_Status Read_Memory_Status();
 
 // The load followed by "%"; when the load reads 0, the share of free memory

@@ -11,9 +11,6 @@
 namespace velmaric {
 namespace {
 
-// The mount table of a machine with thousands of mounts still fits.
-constexpr std::uint64_t mount_table_limit = 16 << 20;
-
 struct Mount_Entry {
   std::string source;
   std::string mount_point;
@@ -115,14 +112,6 @@ bool Is_Removable(File_System& files, const std::string& device_name,
   return First_Word(files, device + "removable") == "1";
 }
 
-std::string Mount_Table(File_System& files, const char* name) {
-  try {
-    return Read_System_File(files, name, mount_table_limit).value_or("");
-  } catch (const File_Error&) {
-    return {};
-  }
-}
-
 }  // namespace
 
 std::optional<std::string> First_Removable_Medium(File_System& files,
@@ -137,13 +126,6 @@ std::optional<std::string> First_Removable_Medium(File_System& files,
     if (device && Is_Removable(files, *device, sysfs_block_root)) return mount->mount_point;
   }
   return std::nullopt;
-}
-
-std::optional<std::string> Removable_Medium_Root() {
-  File_System& files = Real_File_System();
-  std::string table = Mount_Table(files, "/proc/self/mountinfo");
-  if (table.empty()) table = Mount_Table(files, "/proc/mounts");
-  return First_Removable_Medium(files, table, "/sys/class/block");
 }
 
 }  // namespace velmaric

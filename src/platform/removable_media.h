@@ -28,10 +28,12 @@ std::optional<std::string> First_Removable_Medium(File_System& files,
                                                   const std::string& sysfs_block_root,
                                                   const std::string& device_root = "/dev");
 
-// The same for this system: /proc/self/mountinfo (or /proc/mounts when that
-// cannot be read), /sys/class/block and /dev. Nothing mounted gives nothing:
-// callers then treat the medium as absent and never create a folder in its
-// place.
+// The removable disk of this system, nothing when there is none: callers
+// then treat the medium as absent and never create a folder in its place.
+// On Linux First_Removable_Medium over /proc/self/mountinfo (or /proc/mounts
+// when that cannot be read), /sys/class/block and /dev. On Windows drive A:,
+// "a:\", whenever the system has a drive of that letter, whatever its type:
+// a floppy, a stick given that letter, or a folder mapped to it.
 std::optional<std::string> Removable_Medium_Root();
 
 }  // namespace velmaric

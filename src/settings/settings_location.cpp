@@ -6,16 +6,20 @@
 namespace velmaric {
 
 std::string Settings_File_Name_For(const std::string& executable_path, bool folder_writable,
-                                   const std::string& config_folder) {
-  if (folder_writable) return Directory_Of_File(executable_path) + settings_file_leaf;
-  return config_folder + "/velmaric/" + settings_file_leaf;
+                                   const std::string& program_config_folder) {
+  // Without a folder of the user's, the program's own folder: a save there
+  // fails with a clear message instead of writing somewhere unexpected.
+  if (folder_writable || program_config_folder.empty()) {
+    return Directory_Of_File(executable_path) + settings_file_leaf;
+  }
+  return program_config_folder + settings_file_leaf;
 }
 
 std::string Settings_File_Name() {
   const std::string executable = Executable_Path();
   return Settings_File_Name_For(executable,
                                 Folder_Writable(Real_File_System(), Directory_Of_File(executable)),
-                                User_Config_Folder());
+                                Program_Config_Folder());
 }
 
 }  // namespace velmaric

@@ -2,7 +2,7 @@
 // The entry that starts this program whenever the user logs in.
 //
 // The entry is one string value in the user's start-up registry (see
-// platform/autostart_folder.h): named after the executable's file name, it
+// platform/startup_registry.h): named after the executable's file name, it
 // holds the executable's full path. The "Auto-Run at Windows Startup" check
 // mark mirrors it: it is set from Check_Startup_Entry at every start-up
 // sequence and changes only when an add or remove succeeded.
@@ -13,8 +13,8 @@
 
 #include <string>
 
-#include "platform/autostart_folder.h"
 #include "platform/message_box.h"
+#include "platform/startup_registry.h"
 
 namespace velmaric {
 

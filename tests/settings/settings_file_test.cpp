@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "settings/ini_values.h"
+#include "settings/settings_location.h"
 #include "support/error_of.h"
 #include "support/fake_clock.h"
 #include "support/fake_settings_host.h"
@@ -147,6 +148,16 @@ TEST_F(Settings_File_Test, SaveWritesEveryKeyInItsOrderWithTheStepsBetween) {
                                      "Always_on_Top_Option=False\r\n"
                                      "Auto_Run_at_Windows_Startup_Option=False\r\n");
   }
+}
+
+// Beside the program when its folder takes files, else the user's folder;
+// without one, beside the program anyway (its save then says why it fails).
+TEST(Settings_Location_Test, BesideTheProgramUnlessItsFolderIsClosedAndTheUserHasOne) {
+  EXPECT_EQ(Settings_File_Name_For("/opt/v/velmaric", true, "/home/u/.config/velmaric/"),
+            "/opt/v/velmaric.ini");
+  EXPECT_EQ(Settings_File_Name_For("/opt/v/velmaric", false, "/home/u/.config/velmaric/"),
+            "/home/u/.config/velmaric/velmaric.ini");
+  EXPECT_EQ(Settings_File_Name_For("/opt/v/velmaric", false, ""), "/opt/v/velmaric.ini");
 }
 
 }  // namespace

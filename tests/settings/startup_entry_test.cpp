@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/command_error.h"
+#include "platform/autostart_folder.h"
 #include "platform/file_probe.h"
 #include "support/file_fixtures.h"
 #include "support/recording_message_box.h"

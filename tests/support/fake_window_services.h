@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/autostart_folder.h"
 #include "presenter/main_presenter.h"
 #include "support/fake_clock.h"
 #include "support/recording_editor.h"
