@@ -15,13 +15,15 @@
 #include <string>
 #include <vector>
 
-#include "platform/autostart_folder.h"
 #include "platform/boot_identity.h"
-#include "platform/editor.h"
+#include "platform/editor_windows.h"
 #include "platform/executable.h"
-#include "platform/linux_clock.h"
+#include "platform/instance_lock.h"
+#include "platform/link_opener.h"
 #include "platform/memory_status.h"
 #include "platform/removable_media.h"
+#include "platform/startup_registry_windows.h"
+#include "platform/windows_clock.h"
 #include "presenter/command_line.h"
 #include "settings/settings_location.h"
 #include "win32/main_window.h"
@@ -77,8 +79,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   if (!arguments.empty()) Reach_Parent_Console();
   // --help and --version answer before anything else: no window, no
   // hand-over to a running program.
+  const std::string own_folder = velmaric::Program_Config_Folder();
   if (const std::optional<int> status = velmaric::Answer_Command_Line(
-          arguments, std::cout, velmaric::User_Config_Folder() + "\\velmaric\\")) {
+          arguments, std::cout, own_folder.empty() ? "your application data folder" : own_folder)) {
     std::cout.flush();
     return *status;
   }
@@ -90,18 +93,24 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   const velmaric::win32::Gdiplus_Session gdiplus;
 
   velmaric::File_System& files = velmaric::Real_File_System();
+  // A second start on the same settings file shows the running window and
+  // leaves the file to it.
+  const velmaric::Instance_Lock instance(velmaric::Settings_File_Name());
+  if (instance.Held_Elsewhere()) {
+    velmaric::Bring_Running_Window_Forward(velmaric::win32::TMainForm1::window_class);
+    return 0;
+  }
+
+  velmaric::Windows_Clock clock;
   velmaric::win32::Win32_Message_Box boxes;
-  velmaric::Linux_Clock clock;
-  velmaric::Desktop_Editor editor(files);
-  const velmaric::About_Services about{[](const std::string& target) {
-                                         ShellExecuteA(nullptr, "open", target.c_str(), nullptr,
-                                                       nullptr, SW_SHOWNORMAL);
-                                       },
-                                       velmaric::Read_Memory_Status, velmaric::Executable_Path};
-  velmaric::Autostart_Folder autostart(files, velmaric::User_Autostart_Folder());
+  velmaric::Notepad_Editor editor;
+  const velmaric::About_Services about{
+      [](const std::string& target) { velmaric::Open_Link(target); }, velmaric::Read_Memory_Status,
+      velmaric::Executable_Path};
+  velmaric::Run_Key run_key;
   velmaric::win32::TMainForm1 main_form(
       {files, clock, boxes, editor, velmaric::Settings_File_Name, velmaric::Executable_Path,
-       nullptr, about, autostart, velmaric::Removable_Medium_Root, velmaric::Boot_Identity(files)});
+       nullptr, about, run_key, velmaric::Removable_Medium_Root, velmaric::Boot_Identity(files)});
   main_form.Show();
   return Run_Message_Loop(main_form);
 }

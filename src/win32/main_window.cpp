@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "forms/main_form_design.h"
+#include "platform/instance_lock.h"
 #include "win32/win32_message_box.h"
 
 namespace velmaric::win32 {
@@ -106,6 +107,11 @@ LRESULT CALLBACK TMainForm1::Window_Procedure(HWND window, UINT message, WPARAM 
 LRESULT TMainForm1::Handle_Message(UINT message, WPARAM w, LPARAM l) {
   LRESULT painted = 0;
   if (controls_->Paint_Message(message, w, l, painted)) return painted;
+  static const UINT come_forward = RegisterWindowMessageA(show_window_message);
+  if (message == come_forward) {
+    Come_Forward();
+    return 0;
+  }
   switch (message) {
     case WM_COMMAND:
       On_Command(LOWORD(w), HIWORD(w));
@@ -195,6 +201,12 @@ void TMainForm1::On_End_Session() {
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
+}
+
+void TMainForm1::Come_Forward() {
+  if (IsIconic(window_)) ShowWindow(window_, SW_RESTORE);
+  HWND const waiting = GetLastActivePopup(window_);
+  SetForegroundWindow(waiting != nullptr ? waiting : window_);
 }
 
 LRESULT CALLBACK TMainForm1::Log_Name_Procedure(HWND window, UINT message, WPARAM w, LPARAM l,

@@ -54,6 +54,9 @@ class TMainForm1 final : private Main_View {
   void On_Command(int id, int notification);
   void On_Timer(UINT_PTR id);
   void On_End_Session();
+  // A second start asked for the window: it, or the box that waits for an
+  // answer, comes to the front.
+  void Come_Forward();
   void Connect_Handlers();
   static LRESULT CALLBACK Log_Name_Procedure(HWND window, UINT message, WPARAM w, LPARAM l,
                                              UINT_PTR id, DWORD_PTR self);
