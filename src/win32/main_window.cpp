@@ -40,6 +40,9 @@ TMainForm1::TMainForm1(const Window_Services& services) : presenter_(services, *
   SetWindowSubclass(log_name, Log_Name_Procedure, 1, reinterpret_cast<DWORD_PTR>(this));
   about_box_ = std::make_unique<TAboutBox>(services.about, window_);
   Connect_Handlers();
+  // Enabled from the start: its first tick comes once the loop runs, and
+  // each tick arms it for the next change of a shown text.
+  Start_Timer(Main_Timer::Timer1, 1000);
 }
 
 TMainForm1::~TMainForm1() {
