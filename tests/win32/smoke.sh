@@ -4,7 +4,9 @@
 #   - Alt+S starts the clock and Alt+S again stops it, which saves the
 #     settings file beside the program: fifteen lines, each ending in CR LF,
 #     with one stop counted;
-#   - Alt+E ends the program with status 0.
+#   - Alt+E ends the program with status 0;
+#   - the end of the session while the clock runs saves it as a close does,
+#     counting one more stop, and ends the program.
 # With SCREENSHOTS set to a folder, the screen is kept there as main.png
 # and about.png (the About box, opened from the Help menu).
 #
@@ -57,4 +59,12 @@ fi
 
 press alt+e
 expect_clean_exit "Alt+E"
-echo "PASS: the window comes up, Start and Stop save fifteen CR LF lines, Exit ends with 0"
+
+start_program "$wine" "$E2E_DIR/app/velmaric.exe"
+press alt+r  # Resume, the button made before Reset
+sleep 1
+"$wine" wineboot --end-session </dev/null >/dev/null 2>&1 &
+wait_until 15 "the program did not end with the session" program_ended
+stop_count_saved "$settings" 2 || fail "the end of the session saved no stop"
+echo "PASS: the window comes up, Start and Stop save fifteen CR LF lines, Exit ends with 0," \
+  "the end of the session saves and ends"
