@@ -71,6 +71,28 @@ COLORREF Readable_On(COLORREF background) {
   return luminance >= 128000 ? RGB(0, 0, 0) : RGB(255, 255, 255);
 }
 
+// The glyph in each of a button's states, greyed while it is disabled (the
+// system's own greying leaves a coloured picture blank).
+void Set_Glyph(HWND button, const Picture& glyph) {
+  HICON const shown = glyph.Icon();
+  HICON const greyed = glyph.Icon(true);
+  ICONINFO info{};
+  BITMAP size{};
+  if (shown == nullptr || !GetIconInfo(shown, &info)) return;
+  GetObjectA(info.hbmColor, sizeof size, &size);
+  DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+  HIMAGELIST const images = ImageList_Create(size.bmWidth, size.bmHeight, ILC_COLOR32, 6, 0);
+  // Normal, hot, pressed, disabled, default, stylus hot.
+  for (HICON state : {shown, shown, shown, greyed, shown, shown}) ImageList_AddIcon(images, state);
+  DestroyIcon(shown);
+  DestroyIcon(greyed);
+  BUTTON_IMAGELIST list{};
+  list.himl = images;
+  list.uAlign = BUTTON_IMAGELIST_ALIGN_LEFT;
+  SendMessageA(button, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&list));
+}
+
 }  // namespace
 
 void Register_Window_Class(const char* name, WNDPROC procedure, HICON icon) {
@@ -166,7 +188,7 @@ void Control_Set::Create(const forms::Control_Design& row, int id) {
         row.glyph == std::string(forms::standard_ok_glyph) ? "ok" : row.glyph;
     Picture glyph;
     if (glyph.Load(Resource_Name_Of("glyph-" + glyph_name + ".png"), GetSysColor(COLOR_BTNFACE))) {
-      SendMessageA(control.window, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(glyph.Icon()));
+      Set_Glyph(control.window, glyph);
     }
   }
   controls_.push_back(std::move(control));

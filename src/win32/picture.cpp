@@ -51,6 +51,22 @@ std::vector<unsigned> Property_Values(Gdiplus::Bitmap& image, PROPID id) {
   return values;
 }
 
+// Light grey shades of the picture, half as opaque.
+void Grey(Gdiplus::Bitmap& image) {
+  const UINT width = image.GetWidth();
+  const UINT height = image.GetHeight();
+  for (UINT y = 0; y < height; ++y) {
+    for (UINT x = 0; x < width; ++x) {
+      Gdiplus::Color pixel;
+      image.GetPixel(static_cast<INT>(x), static_cast<INT>(y), &pixel);
+      const int luminance = (299 * pixel.GetR() + 587 * pixel.GetG() + 114 * pixel.GetB()) / 1000;
+      const auto shade = static_cast<BYTE>(128 + luminance / 2);
+      image.SetPixel(static_cast<INT>(x), static_cast<INT>(y),
+                     Gdiplus::Color(static_cast<BYTE>(pixel.GetA() / 2), shade, shade, shade));
+    }
+  }
+}
+
 }  // namespace
 
 Gdiplus_Session::Gdiplus_Session() {
@@ -133,12 +149,13 @@ void Picture::Draw(HDC dc, const RECT& where, std::size_t frame) const {
   DeleteDC(source);
 }
 
-HICON Picture::Icon() const {
+HICON Picture::Icon(bool greyed) const {
   if (bytes_.empty()) return nullptr;
   const std::unique_ptr<IStream, Stream_Release> stream(
       SHCreateMemStream(bytes_.data(), static_cast<UINT>(bytes_.size())));
   if (!stream) return nullptr;
   Gdiplus::Bitmap image(stream.get());
+  if (greyed) Grey(image);
   HICON icon = nullptr;
   if (image.GetHICON(&icon) != Gdiplus::Ok) return nullptr;
   return icon;

@@ -45,9 +45,9 @@ class Picture {
   unsigned Repeat_Count() const { return repeat_count_; }
   // Draws the frame stretched over the rectangle.
   void Draw(HDC dc, const RECT& where, std::size_t frame) const;
-  // An icon of the first frame at its own size, for a button; the caller
-  // owns it.
-  HICON Icon() const;
+  // An icon of the first frame at its own size, for a button; greyed, the
+  // way a button that takes no clicks shows it. The caller owns it.
+  HICON Icon(bool greyed = false) const;
 
  private:
   void Clear();
