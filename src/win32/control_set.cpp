@@ -132,9 +132,11 @@ COLORREF Colour_Of(forms::Colour_Role role) {
 Control_Set::Control_Set(const forms::Form_Design& form, HWND root,
                          const forms::Font_Design& window_font, int first_id)
     : form_(form), root_(root), window_font_(window_font) {
+  // Owned by no window: under Wine a topmost popup the window owns keeps the
+  // window itself from being put on top.
   tooltips_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                              CW_USEDEFAULT, CW_USEDEFAULT, root, nullptr,
+                              CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
                               GetModuleHandleA(nullptr), nullptr);
   SendMessageA(tooltips_, TTM_SETMAXTIPWIDTH, 0, 400);
   controls_.reserve(form.controls.size());
@@ -144,6 +146,7 @@ Control_Set::Control_Set(const forms::Form_Design& form, HWND root,
 }
 
 Control_Set::~Control_Set() {
+  DestroyWindow(tooltips_);
   for (const auto& entry : brushes_) DeleteObject(entry.second);
 }
 
