@@ -3,8 +3,6 @@
 #include <cmath>
 #include <sstream>
 
-#include "platform/regular_files.h"
-
 namespace velmaric {
 
 Memory_Status Parse_Memory_Status(const std::string& meminfo) {
@@ -26,14 +24,6 @@ Memory_Status Parse_Memory_Status(const std::string& meminfo) {
         100 * (status.total_physical - status.available_physical) / status.total_physical);
   }
   return status;
-}
-
-Memory_Status Read_Memory_Status() {
-  try {
-    return Parse_Memory_Status(Read_System_File(Real_File_System(), "/proc/meminfo").value_or(""));
-  } catch (const File_Error&) {
-    return {};  // nothing known: the About box shows what it can
-  }
 }
 
 std::string Free_Resources_Text(const Memory_Status& status) {
