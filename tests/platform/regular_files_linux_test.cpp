@@ -1,11 +1,14 @@
-#include "platform/regular_files.h"
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <set>
 
+#include "platform/regular_files.h"
 #include "support/error_of.h"
 #include "support/file_fixtures.h"
 #include "support/file_size_limit.h"
+#include "support/hostile_folder.h"
 
 namespace velmaric {
 namespace {
@@ -38,28 +41,10 @@ mode_t Mode_Of(const std::string& name) {
   return info.st_mode & 07777;
 }
 
-TEST(Read_Regular_File, GivesEveryByteOrNothingForAMissingFile) {
-  Temp_Folder folder;
-  std::string binary(100 * 1024, '\0');  // several read chunks, NULs and CRs included
-  for (std::size_t i = 0; i < binary.size(); ++i) binary[i] = static_cast<char>(i * 7 % 251);
-  Write_File(folder.Path("binary"), binary);
-  EXPECT_EQ(Read_Regular_File(files, folder.Path("binary")), binary);
-  for (const std::string& missing : {folder.Path("none"), folder.Path("binary/x")}) {
-    EXPECT_EQ(Read_Regular_File(files, missing), std::nullopt) << missing;
-  }
-  EXPECT_THROW(Read_Regular_File(files, folder.Path(std::string(300, 'n'))), Command_Error);
-  // A name in bytes that are not UTF-8 is a name like any other.
-  Write_File(folder.Path("caf\xE9"), "latin-1");
-  EXPECT_EQ(Read_Regular_File(files, folder.Path("caf\xE9")), "latin-1");
-}
-
-TEST(Read_Regular_File, RefusesAFileLargerThanTheLimit) {
+// A sparse file claims a size without taking a byte of the disk.
+TEST(Read_Regular_File, RefusesASparseFileLargerThanTheLimit) {
   Temp_Folder folder;
   Write_File(folder.Path("big"), std::string(4096, 'x'));
-  EXPECT_EQ(Read_Regular_File(files, folder.Path("big"), 4096)->size(), 4096u);
-  EXPECT_EQ(Error_Of([&] { Read_Regular_File(files, folder.Path("big"), 4095); }),
-            "File access denied");
-  // A sparse file claims a size without taking a byte of the disk.
   ASSERT_EQ(truncate(folder.Path("big").c_str(), 1LL << 40), 0);
   EXPECT_EQ(Error_Of([&] { Read_Regular_File(files, folder.Path("big")); }), "File access denied");
 }
