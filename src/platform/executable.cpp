@@ -19,11 +19,6 @@ std::string Executable_Path() {
   return path;
 }
 
-std::string File_Name_Part(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 bool Folder_Writable(const File_System& files, const std::string& folder) {
   return files.Has_Access(folder, Access::create_files);
 }

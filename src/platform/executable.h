@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/file_system.h"
+#include "platform/paths.h"  // File_Name_Part
 
 namespace velmaric {
 
@@ -12,11 +13,6 @@ namespace velmaric {
 // while it runs (an update) keeps the name it started with, never the
 // system's "... (deleted)". The program's entry calls it first of all.
 std::string Executable_Path();
-
-// The file name part of a path: "/usr/bin/velmaric" -> "velmaric"; on
-// Windows after the last backslash, slash or drive colon:
-// "C:\Velmaric\velmaric.exe" -> "velmaric.exe", "a:x.log" -> "x.log".
-std::string File_Name_Part(const std::string& path);
 
 // True when this process may create files in the folder.
 bool Folder_Writable(const File_System& files, const std::string& folder);

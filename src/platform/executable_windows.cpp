@@ -40,11 +40,6 @@ std::string Executable_Path() {
   return path;
 }
 
-std::string File_Name_Part(const std::string& path) {
-  const std::size_t separator = path.find_last_of("\\/:");
-  return separator == std::string::npos ? path : path.substr(separator + 1);
-}
-
 bool Folder_Writable(const File_System& files, const std::string& folder) {
   return files.Has_Access(folder, Access::create_files);
 }

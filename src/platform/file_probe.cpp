@@ -1,16 +1,12 @@
 #include "platform/file_probe.h"
 
-#include <algorithm>
-#include <ctime>
-
+#include "platform/packed_time.h"
 #include "platform/regular_files.h"
 
 namespace velmaric {
 namespace {
 
 constexpr int first_packed_year = 1980;
-constexpr int last_packed_year = first_packed_year + 127;
-constexpr std::int64_t nanoseconds_per_second = 1000000000;
 
 bool Is_Read_Only(const File_Status& status) {
   return (status.permissions & any_write_permission) == 0;
@@ -32,33 +28,6 @@ bool Is_Leap_Year(int year) {
 int Days_In_Month(int year, int month) {
   static constexpr int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
   return month == 2 && Is_Leap_Year(year) ? 29 : days[month - 1];
-}
-
-std::optional<std::int32_t> Pack_Date_Stamp(const std::tm& local) {
-  const int year = local.tm_year + 1900;
-  if (year < first_packed_year || year > last_packed_year) return std::nullopt;
-  const int second = std::min(local.tm_sec, 59);  // a leap second
-  const std::uint32_t date = static_cast<std::uint32_t>(year - first_packed_year) << 9 |
-                             static_cast<std::uint32_t>(local.tm_mon + 1) << 5 |
-                             static_cast<std::uint32_t>(local.tm_mday);
-  const std::uint32_t time = static_cast<std::uint32_t>(local.tm_hour) << 11 |
-                             static_cast<std::uint32_t>(local.tm_min) << 5 |
-                             static_cast<std::uint32_t>(second / 2);
-  return static_cast<std::int32_t>(date << 16 | time);
-}
-
-std::optional<std::int64_t> Local_Time_Of(const Date_Stamp_Fields& fields) {
-  std::tm local{};
-  local.tm_year = fields.year - 1900;
-  local.tm_mon = fields.month - 1;
-  local.tm_mday = fields.day;
-  local.tm_hour = fields.hour;
-  local.tm_min = fields.minute;
-  local.tm_sec = fields.second;
-  local.tm_isdst = -1;  // whichever offset the zone has at that time
-  const std::time_t when = std::mktime(&local);
-  if (when == static_cast<std::time_t>(-1)) return std::nullopt;
-  return static_cast<std::int64_t>(when) * nanoseconds_per_second;
 }
 
 }  // namespace
@@ -112,13 +81,7 @@ std::optional<std::int32_t> Get_File_Date_Stamp(File_System& files, const std::s
   try {
     const std::unique_ptr<Readable_File> file = Open_Regular_File(files, name, links);
     if (!file) return 0;
-    const std::int64_t modified_ns = file->Status().modified_ns;
-    // Whole seconds, rounded down also before 1970.
-    std::time_t seconds = static_cast<std::time_t>(modified_ns / nanoseconds_per_second);
-    if (modified_ns % nanoseconds_per_second < 0) --seconds;
-    std::tm local{};
-    if (localtime_r(&seconds, &local) == nullptr) return std::nullopt;
-    return Pack_Date_Stamp(local);
+    return Pack_Local_Time(file->Status().modified_ns);
   } catch (const File_Error&) {
     return std::nullopt;
   }
@@ -128,9 +91,8 @@ void Set_File_Date_Stamp(File_System& files, const std::string& name, std::int32
                          bool closed_only, Links links) {
   if (Status_Or_Missing(files, name).type != File_Type::regular) return;
   if (closed_only && Get_File_Open_State(files, name) != open_state_closed) return;
-  const std::optional<Date_Stamp_Fields> fields = Unpack_Date_Stamp(stamp);
-  if (!fields) return;
-  const std::optional<std::int64_t> when = Local_Time_Of(*fields);
+  if (!Unpack_Date_Stamp(stamp)) return;
+  const std::optional<std::int64_t> when = Unpack_Local_Time(stamp);
   if (!when) return;
   try {
     const std::unique_ptr<Writable_File> file = files.Open_For_Appending(name, false, links);

@@ -1,5 +1,7 @@
 #include "platform/paths.h"
 
+#include "platform/path_rules.h"
+
 namespace velmaric {
 
 bool Directory_Exists(const File_System& files, const std::string& dir) {
@@ -11,19 +13,21 @@ bool Directory_Exists(const File_System& files, const std::string& dir) {
 }
 
 std::string Directory_Of_File(const std::string& name) {
-  const std::size_t slash = name.rfind('/');
-  if (slash == std::string::npos) return "./";
-  return name.substr(0, slash + 1);
+  const std::size_t length = Folder_Part_Length(name);
+  if (length == 0) return current_folder_prefix;
+  std::string folder = name.substr(0, length);
+  if (!Is_Path_Separator(folder.back())) folder += path_separator;  // "a:" -> "a:\"
+  return folder;
 }
 
-bool Is_Full_Path(const std::string& name) {
-  return !name.empty() && name.front() == '/';
+std::string File_Name_Part(const std::string& path) {
+  return path.substr(Folder_Part_Length(path));
 }
 
 bool Force_Directory_Path(File_System& files, const std::string& dir) {
   bool created = false;
   for (std::size_t end = 1; end <= dir.size(); ++end) {
-    if (end < dir.size() && dir[end - 1] != '/') continue;
+    if (end < dir.size() && !Is_Path_Separator(dir[end - 1])) continue;
     const std::string level = dir.substr(0, end);
     if (Directory_Exists(files, level)) continue;
     // Someone else may create the level between our test and ours; the

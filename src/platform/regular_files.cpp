@@ -22,12 +22,8 @@ bool Is_Own_Kind(const File_Status& status) {
   return status.type == File_Type::regular && !status.system_file;
 }
 
-std::string Base_Name(const std::string& name) {
-  return name.substr(name.rfind('/') + 1);  // npos + 1 is 0: the whole name
-}
-
 std::string Temporary_Prefix(const std::string& target) {
-  return Directory_Of_File(target) + "." + Base_Name(target) + ".";
+  return Directory_Of_File(target) + "." + File_Name_Part(target) + ".";
 }
 
 // Opens the file for appending after the rules allowed it; gives its status
@@ -172,7 +168,7 @@ std::string Link_Final_Target(const File_System& files, const std::string& name)
   for (int hop = 0; hop < longest_link_chain; ++hop) {
     if (files.Link_Status(target).type != File_Type::symbolic_link) return target;
     const std::string link = files.Link_Target(target);
-    target = !link.empty() && link.front() == '/' ? link : Directory_Of_File(target) + link;
+    target = Is_Full_Path(link) ? link : Directory_Of_File(target) + link;
   }
   throw Access_Denied_Error();  // a loop of links leads to no file
 }
@@ -261,7 +257,7 @@ void Erase_Regular_File(File_System& files, const std::string& name, const File_
 int Remove_Leftover_Temporaries(File_System& files, const std::string& name,
                                 const Contents_Test& is_leftover) {
   const std::string folder = Directory_Of_File(name);
-  const std::string prefix = "." + Base_Name(name) + ".";
+  const std::string prefix = "." + File_Name_Part(name) + ".";
   int removed = 0;
   for (const std::string& entry : files.Folder_Entries(folder)) {
     if (entry.compare(0, prefix.size(), prefix) != 0 ||

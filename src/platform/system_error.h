@@ -5,8 +5,11 @@
 
 namespace velmaric {
 
-// EACCES, EPERM, EROFS, ELOOP -> "File access denied"; ENOENT, ENOTDIR -> "File not
-// found"; ENOSPC, EDQUOT -> "Disk full"; any other errno n -> "I/O error n".
+// The system's error number: errno on Linux, GetLastError on Windows.
+// Linux: EACCES, EPERM, EROFS, ELOOP -> "File access denied"; ENOENT,
+// ENOTDIR -> "File not found"; ENOSPC, EDQUOT -> "Disk full". Windows: the
+// same wording for the same kinds of refusal. Any other number n ->
+// "I/O error n".
 File_Error File_System_Error(int error_number);
 
 }  // namespace velmaric

@@ -2,12 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <ctime>
-#include <filesystem>
 #include <iomanip>
 #include <limits>
-#include <optional>
 #include <string>
 
 #include "core/time_text.h"
@@ -93,9 +90,9 @@ TEST(Date_Time, MilliSecondsToTheNextSecondEndJustPastItsTurn) {
     double ms_into_day;
     int wait_ms;
   } rows[] = {
-      {36'000'000.0, 1001}, {36'000'999.0, 2},  {36'000'500.0, 501},
-      {36'000'999.6, 1001},  // shown as the next second already
-      {86'399'999.6, 1001},  // and across midnight
+      {36'000'000.0, 1001}, {36'000'999.0, 2},
+      {36'000'500.0, 501},  {36'000'999.6, 1001},  // shown as the next second already
+      {86'399'999.6, 1001},                        // and across midnight
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(testing::Message() << std::setprecision(17) << row.ms_into_day);
@@ -139,73 +136,13 @@ TEST(Day_Name, NamesTheWeekdayOfTheDate) {
     Date_Time t;
     const char* name;
   } rows[] = {
-      {46363, "Mon"},    {46364, "Tue"},     {46365, "Wed"},    {46366, "Thu"},
-      {46367, "Fri"},    {46368, "Sat"},     {46369, "Sun"},    {46363.999, "Mon"},
-      {0, "Sat"},        {-1, "Fri"},        {-1.75, "Fri"},    {-6, "Sun"},
-      {-7, "Sat"},       {-36522, "Wed"},    {-36522.5, "Wed"},
+      {46363, "Mon"}, {46364, "Tue"}, {46365, "Wed"},     {46366, "Thu"},  {46367, "Fri"},
+      {46368, "Sat"}, {46369, "Sun"}, {46363.999, "Mon"}, {0, "Sat"},      {-1, "Fri"},
+      {-1.75, "Fri"}, {-6, "Sun"},    {-7, "Sat"},        {-36522, "Wed"}, {-36522.5, "Wed"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.t);
     EXPECT_EQ(Day_Name(row.t), row.name);
-  }
-}
-
-// Puts the process into a time zone for one test and back afterwards.
-class Time_Zone_Scope {
- public:
-  explicit Time_Zone_Scope(const char* zone) {
-    if (const char* old = std::getenv("TZ")) saved_ = old;
-    setenv("TZ", zone, 1);
-    tzset();
-  }
-  ~Time_Zone_Scope() {
-    if (saved_) {
-      setenv("TZ", saved_->c_str(), 1);
-    } else {
-      unsetenv("TZ");
-    }
-    tzset();
-  }
-
- private:
-  std::optional<std::string> saved_;
-};
-
-TEST(Centi_Seconds_Between_Local, CountsTheTimeThatReallyPassed) {
-  if (!std::filesystem::exists("/usr/share/zoneinfo/Europe/Amsterdam")) {
-    GTEST_SKIP() << "no time-zone database";
-  }
-  const Time_Zone_Scope amsterdam("Europe/Amsterdam");
-  constexpr double hour = 360000.0;
-  const struct {
-    const char* what;
-    Date_Time from, to;
-    double centi_seconds;
-  } rows[] = {
-      // 03:00 summer time became 02:00 winter time: the clock read two hours
-      // more, three passed.
-      {"autumn change", Encode_Date_Time(2026, 10, 25, 1, 30, 0, 0),
-       Encode_Date_Time(2026, 10, 25, 3, 30, 0, 0), 3 * hour},
-      {"autumn change backwards", Encode_Date_Time(2026, 10, 25, 3, 30, 0, 0),
-       Encode_Date_Time(2026, 10, 25, 1, 30, 0, 0), -3 * hour},
-      {"autumn day", Encode_Date_Time(2026, 10, 24, 12, 0, 0, 0),
-       Encode_Date_Time(2026, 10, 25, 12, 0, 0, 0), 25 * hour},
-      // 02:00 winter time became 03:00 summer time.
-      {"spring change", Encode_Date_Time(2026, 3, 29, 1, 30, 0, 0),
-       Encode_Date_Time(2026, 3, 29, 3, 30, 0, 0), 1 * hour},
-      {"spring day", Encode_Date_Time(2026, 3, 28, 12, 0, 0, 0),
-       Encode_Date_Time(2026, 3, 29, 12, 0, 0, 0), 23 * hour},
-      {"both changes", Encode_Date_Time(2026, 3, 1, 0, 0, 0, 0),
-       Encode_Date_Time(2026, 11, 1, 0, 0, 0, 0), 245 * 24 * hour},
-      // Truncated toward zero, never rounded nor floored.
-      {"part of a centisecond", Encode_Date_Time(2026, 12, 7, 10, 0, 0, 0),
-       Encode_Date_Time(2026, 12, 7, 10, 0, 0, 19), 1},
-      {"part of a centisecond backwards", Encode_Date_Time(2026, 12, 7, 10, 0, 0, 19),
-       Encode_Date_Time(2026, 12, 7, 10, 0, 0, 0), -1},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.what);
-    EXPECT_EQ(Centi_Seconds_Between_Local(row.from, row.to), row.centi_seconds);
   }
 }
 

@@ -287,7 +287,7 @@ TEST(Pad, FillsUpToWidthAndNeverCuts) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(::testing::Message() << row.name << " " << ::testing::PrintToString(row.s) << " "
-                                    << row.width << " " << row.ctype);
+                                      << row.width << " " << row.ctype);
     const Ctype_Locale ctype(row.ctype);
     ASSERT_TRUE(ctype.Set()) << "no locale " << row.ctype;
     EXPECT_EQ(row.pad(row.s, row.fill, row.width), row.result);

@@ -81,7 +81,7 @@ class Disk_Transfer : public ::testing::Test {
     std::set<std::string> names;
     for (const auto& entry : fs::recursive_directory_iterator(folder.Path(""))) {
       names.insert(entry.path().string() + "=" +
-                   (entry.is_regular_file() ? Read_File(entry.path()) : ""));
+                   (entry.is_regular_file() ? Read_File(entry.path().string()) : ""));
     }
     return names;
   }
@@ -133,7 +133,7 @@ TEST_F(Disk_Transfer, WithoutMediumBothCommandsSaySoAndDoNothing) {
 TEST_F(Disk_Transfer, CopyInWithoutNewSettingsRestoresNothingAndSaysWhy) {
   Copy_In();
   Write_File(folder.Path("medium/velmaric.ini"), "log=\n");
-  ASSERT_EQ(chmod(window.settings_file.c_str(), 0444), 0);  // read-only: refused
+  Set_Read_Only(window.settings_file, true);  // read-only: refused
   Copy_In();
 
   EXPECT_EQ(std::count(window.calls.begin(), window.calls.end(), "restore"), 0);
@@ -149,7 +149,7 @@ TEST_F(Disk_Transfer, CopyInWithoutNewSettingsRestoresNothingAndSaysWhy) {
 
 TEST_F(Disk_Transfer, ARefusedCopyIsNamedInPlaceOfTheSuccessText) {
   Write_File(folder.Path("medium/velmaric.ini"), "older\n");
-  ASSERT_EQ(chmod(folder.Path("medium/velmaric.ini").c_str(), 0444), 0);
+  Set_Read_Only(folder.Path("medium/velmaric.ini"), true);
   Copy_Out();
 
   EXPECT_EQ(Read_File(folder.Path("medium/velmaric.ini")), "older\n");
@@ -164,7 +164,7 @@ TEST_F(Disk_Transfer, ARefusedCopyIsNamedInPlaceOfTheSuccessText) {
   // No log name: no log to copy, and no failure.
   boxes.shown.clear();
   window.log_file.clear();
-  ASSERT_EQ(chmod(folder.Path("medium/velmaric.ini").c_str(), 0644), 0);
+  Set_Read_Only(folder.Path("medium/velmaric.ini"), false);
   Copy_Out();
   EXPECT_EQ(Notices(), std::vector<std::string>{copied_out});
 }

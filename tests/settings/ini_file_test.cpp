@@ -103,7 +103,7 @@ TEST(Write_Ini_Value, ReadOnlyFileIsRefusedUnchanged) {
   Temp_Folder folder;
   const std::string file = folder.Path("velmaric.ini");
   Write_File(file, "k=1\r\n");
-  ASSERT_EQ(chmod(file.c_str(), 0444), 0);
+  Set_Read_Only(file, true);
   try {
     Write_Ini_Value(files, file, "k=", "2");
     ADD_FAILURE() << "a read-only file was written";

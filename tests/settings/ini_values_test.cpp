@@ -75,7 +75,8 @@ TEST(Ini_Real_Value, TakesTheLongestValidPrefix) {
 // double; they still read back.
 TEST(Ini_Real_Value, TheWrittenFormOfTheLargestDoublesReadsBack) {
   const double largest = std::numeric_limits<double>::max();
-  for (const double value : {largest, -largest, std::nextafter(largest, 0.0), 1.797693134862315e308}) {
+  for (const double value :
+       {largest, -largest, std::nextafter(largest, 0.0), 1.797693134862315e308}) {
     const std::string text = Real_Ini_Text(value);
     const double back = Ini_Real_Value(text);
     EXPECT_LE(std::fabs(back - value), 6e-15 * std::fabs(value)) << text;

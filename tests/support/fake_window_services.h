@@ -4,17 +4,32 @@
 // moves when told, recorded message boxes, editor starts and opened links,
 // a chosen log file, a memory status and an executable path.
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "platform/autostart_folder.h"
+#include "core/command_error.h"
+#include "platform/startup_registry.h"
 #include "presenter/main_presenter.h"
 #include "support/fake_clock.h"
 #include "support/recording_editor.h"
 #include "support/recording_message_box.h"
 
 namespace velmaric::testing {
+
+// A start-up list whose key cannot be opened, as on a system without one.
+class Missing_Registry final : public Startup_Registry {
+ public:
+  std::string Key_Text() const override { return "missing start-up list"; }
+  bool Key_Exists() const override { return false; }
+  void Write_String(const std::string& name, const std::string&) override {
+    throw Command_Error("Failed to set data for '" + name + "'");
+  }
+  std::string Read_String(const std::string&) const override { return {}; }
+  void Delete_Value(const std::string&) override {}
+  bool Value_Exists(const std::string&) const override { return false; }
+};
 
 struct Fake_Window_Services {
   File_System* files = &Real_File_System();  // the fault tests put theirs in
@@ -28,7 +43,7 @@ struct Fake_Window_Services {
   std::vector<std::string> offered_choices;    // what it was primed with
   std::vector<std::string> opened;             // links handed to the desktop
   Memory_Status memory{42, 8ULL << 30, 4ULL << 30, 0, 0};
-  Autostart_Folder autostart{Real_File_System(), "/dev/null/velmaric-test-autostart"};
+  std::unique_ptr<Startup_Registry> autostart = std::make_unique<Missing_Registry>();
   std::optional<std::string> medium;  // the removable disk's root; none mounted
   std::string boot = "5b1a9f2e-0c4d-4e7b-9a61-3f2d8c7e1b04";
 
@@ -46,7 +61,7 @@ struct Fake_Window_Services {
                                },
             About_Services{[this](const std::string& target) { opened.push_back(target); },
                            [this] { return memory; }, [this] { return executable; }},
-            autostart,
+            *autostart,
             [this] { return medium; },
             boot};
   }

@@ -1,33 +1,54 @@
 #pragma once
-// Real files for the file tests: a fresh folder under /tmp per test, and a
-// child process that holds a file the way another program would.
+// Real files for the file tests: a fresh folder under the system's
+// temporary folder per test, and a child process that holds a file the way
+// another program would. The calls that differ between the systems are in
+// file_fixtures_linux.cpp and file_fixtures_windows.cpp.
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdint>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
+#include <random>
 #include <string>
-
-#include "support/hostile_nodes.h"
+#include <system_error>
 
 namespace velmaric::testing {
 
+// Names under it are written with '/', which both systems take.
 class Temp_Folder {
  public:
   Temp_Folder() {
-    char pattern[] = "/tmp/velmaric-test-XXXXXX";
-    EXPECT_NE(mkdtemp(pattern), nullptr);
-    root_ = pattern;
+    std::mt19937 random{std::random_device{}()};
+    const std::filesystem::path base = std::filesystem::temp_directory_path();
+    for (int attempt = 0; attempt < 100 && root_.empty(); ++attempt) {
+      const std::filesystem::path candidate =
+          base / ("velmaric-test-" + std::to_string(random() % 1000000000));
+      std::error_code error;
+      if (std::filesystem::create_directory(candidate, error)) root_ = candidate.generic_string();
+    }
+    EXPECT_FALSE(root_.empty());
   }
-  ~Temp_Folder() { std::filesystem::remove_all(root_); }
+  // Read-only files (and, on Windows, their folders) are given write
+  // permission back first, so that they can go; links are left alone.
+  ~Temp_Folder() {
+    std::error_code error;
+    for (auto entry = std::filesystem::recursive_directory_iterator(root_, error);
+         entry != std::filesystem::recursive_directory_iterator(); entry.increment(error)) {
+      if (entry->is_symlink(error) ||
+          !(entry->is_regular_file(error) || entry->is_directory(error))) {
+        continue;
+      }
+      std::filesystem::permissions(entry->path(), std::filesystem::perms::owner_write,
+                                   std::filesystem::perm_options::add, error);
+    }
+    std::filesystem::remove_all(root_, error);
+  }
+  Temp_Folder(const Temp_Folder&) = delete;
+  Temp_Folder& operator=(const Temp_Folder&) = delete;
   std::string Path(const std::string& name) const { return root_ + "/" + name; }
 
  private:
@@ -43,20 +64,30 @@ inline std::string Read_File(const std::string& name) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-inline void Set_Write_Time(const std::string& name, time_t seconds, long nano_seconds = 0) {
-  const timespec times[2] = {{seconds, 0}, {seconds, nano_seconds}};
-  ASSERT_EQ(utimensat(AT_FDCWD, name.c_str(), times, 0), 0);
+// r--r--r--, which Windows keeps as the read-only attribute; or rw-r--r--.
+inline void Set_Read_Only(const std::string& name, bool read_only) {
+  using std::filesystem::perms;
+  const perms readable = perms::owner_read | perms::group_read | perms::others_read;
+  std::error_code error;
+  std::filesystem::permissions(name, read_only ? readable : readable | perms::owner_write, error);
+  EXPECT_FALSE(error) << name << ": " << error.message();
 }
 
-inline timespec Write_Time(const std::string& name) {
-  struct stat info {};
-  EXPECT_EQ(stat(name.c_str(), &info), 0) << name;
-  return info.st_mtim;
-}
+// The last-write time, seconds since 1970 UTC and the nanoseconds the
+// file system keeps of the rest.
+void Set_Write_Time(const std::string& name, std::time_t seconds, long nano_seconds = 0);
+timespec Write_Time(const std::string& name);
 
 inline time_t Local_Seconds(int year, int month, int day, int hour, int minute, int second) {
-  std::tm local = {second, minute, hour, day, month - 1, year - 1900, 0, 0, -1, 0, nullptr};
-  return mktime(&local);
+  std::tm local{};
+  local.tm_year = year - 1900;
+  local.tm_mon = month - 1;
+  local.tm_mday = day;
+  local.tm_hour = hour;
+  local.tm_min = minute;
+  local.tm_sec = second;
+  local.tm_isdst = -1;
+  return std::mktime(&local);
 }
 
 // The MS-DOS packed form, written out from its field layout.
@@ -66,41 +97,18 @@ inline std::int32_t Packed(int year, int month, int day, int hour, int minute, i
   return static_cast<std::int32_t>(date << 16 | time);
 }
 
-inline void Make_Hostile_Nodes(const Temp_Folder& folder) {
-  ASSERT_TRUE(Make_Hostile_Nodes(folder.Path(""))) << folder.Path("");
-}
-
-// A child process that keeps a file open, flock-ed if asked, until destroyed.
+// A child process that keeps a file open until destroyed: on Linux flock-ed
+// if asked; on Windows shared for reading only when asked, and fully otherwise.
 class Holding_Process {
  public:
-  Holding_Process(const std::string& name, bool with_flock) {
-    int ready[2];
-    EXPECT_TRUE(pipe(ready) == 0 && pipe(release_) == 0);
-    pid_ = fork();
-    if (pid_ == 0) {
-      const int fd = open(name.c_str(), O_RDONLY);
-      char held = fd >= 0 && (!with_flock || flock(fd, LOCK_SH) == 0) ? '1' : '0';
-      close(release_[1]);
-      if (write(ready[1], &held, 1) == 1) {
-        while (read(release_[0], &held, 1) > 0) {
-        }
-      }
-      _exit(0);
-    }
-    char held = '0';
-    EXPECT_TRUE(read(ready[0], &held, 1) == 1 && held == '1') << "child could not hold " << name;
-    close(ready[0]);
-    close(ready[1]);
-  }
-  ~Holding_Process() {
-    close(release_[1]);  // the child's read sees the end and it exits
-    close(release_[0]);
-    waitpid(pid_, nullptr, 0);
-  }
+  Holding_Process(const std::string& name, bool with_flock);
+  ~Holding_Process();
+  Holding_Process(const Holding_Process&) = delete;
+  Holding_Process& operator=(const Holding_Process&) = delete;
 
  private:
-  int release_[2] = {-1, -1};
-  pid_t pid_ = -1;
+  struct Child;
+  std::unique_ptr<Child> child_;
 };
 
 }  // namespace velmaric::testing

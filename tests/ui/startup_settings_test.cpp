@@ -187,8 +187,8 @@ class Startup_Settings_Test : public QObject, protected velmaric::testing::Windo
                     "original_start_date_time= 4.63630000000000E+0004"});
     QTemporaryDir autostart;
     if (question) {  // an entry that names another place for the program
-      world_->autostart =
-          velmaric::Autostart_Folder(velmaric::Real_File_System(), autostart.path().toStdString());
+      world_->autostart = std::make_unique<velmaric::Autostart_Folder>(
+          velmaric::Real_File_System(), autostart.path().toStdString());
       QFile entry(autostart.filePath(QStringLiteral("velmaric.desktop")));
       QVERIFY(entry.open(QIODevice::WriteOnly));
       entry.write("[Desktop Entry]\nType=Application\nExec=/elsewhere/velmaric\n");

@@ -30,7 +30,7 @@ class System_Options_Test : public QObject, protected velmaric::testing::Window_
     Create_World();
     world_->settings_file = Path(QStringLiteral("app/velmaric.ini")).toStdString();
     world_->executable = Path(QStringLiteral("app/velmaric")).toStdString();
-    world_->autostart = velmaric::Autostart_Folder(
+    world_->autostart = std::make_unique<velmaric::Autostart_Folder>(
         velmaric::Real_File_System(), Path(QStringLiteral("config/autostart")).toStdString());
     world_->medium = Path(QStringLiteral("disk")).toStdString();
   }

@@ -1,7 +1,15 @@
-#include "platform/file_probe.h"
+// The probe and the packed stamps on what only Linux has: modes, flock and
+// open-file-description locks, devices and FIFOs.
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/file_probe.h"
 #include "platform/paths.h"
 #include "support/file_fixtures.h"
+#include "support/hostile_folder.h"
 
 namespace velmaric {
 namespace {
@@ -103,15 +111,10 @@ TEST(File_Date_Stamp, ReadsAndSetsEveryDateThePackedFormHolds) {
   EXPECT_FALSE(File_Exists(files, folder.Path("missing")));
 }
 
-TEST(Paths, DirectoryOfFileAndForcedLevels) {
-  for (const auto& row : {std::pair{"/a/b/", "/a/b/"}, {"/c", "/"}, {"c.txt", "./"}}) {
-    EXPECT_EQ(Directory_Of_File(row.first), row.second);
-  }
-  Temp_Folder folder;
-  EXPECT_TRUE(Force_Directory_Path(files, folder.Path("a/b")));
-  EXPECT_TRUE(Directory_Exists(files, folder.Path("a/b")));
-  EXPECT_FALSE(Force_Directory_Path(files, folder.Path("a/b/")));  // nothing left to create
-  EXPECT_FALSE(Force_Directory_Path(files, ""));
+TEST(Paths, ABareNameLiesInTheCurrentFolder) {
+  EXPECT_EQ(Directory_Of_File("c.txt"), "./");
+  EXPECT_EQ(Directory_Of_File(""), "./");
+  EXPECT_FALSE(Is_Full_Path("c:/a"));
 }
 
 }  // namespace
