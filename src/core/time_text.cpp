@@ -1,5 +1,6 @@
 #include "core/time_text.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -19,13 +20,39 @@ Date_Time_Formats& Formats() {
   return formats;
 }
 
-std::string Format_Fields(Date_Time t, const std::string& pattern) {
+std::string Strftime(const Date_Time_Fields& fields, const std::string& pattern) {
   if (pattern.empty()) return {};
-  const Date_Time_Fields fields = Decode_Date_Time(t);
   std::array<char, 256> buffer{};
   const std::size_t length =
       std::strftime(buffer.data(), buffer.size(), pattern.c_str(), &fields.tm);
   return std::string(buffer.data(), length);
+}
+
+// The pattern through strftime, with the one flag the patterns use that not
+// every C library knows done here: "%-H" is "%H" without its leading zeros
+// or blanks ("9", not "09"), on every system alike.
+std::string Format_Fields(Date_Time t, const std::string& pattern) {
+  if (pattern.empty()) return {};
+  const Date_Time_Fields fields = Decode_Date_Time(t);
+  std::string result;
+  std::string plain;  // the part since the last unpadded field
+  for (std::size_t at = 0; at < pattern.size(); ++at) {
+    if (pattern[at] != '%' || at + 1 == pattern.size()) {
+      plain += pattern[at];
+    } else if (pattern[at + 1] != '-' || at + 2 == pattern.size()) {
+      plain.append(pattern, at, 2);  // "%%" stays whole, so "%%-d" is text
+      ++at;
+    } else {
+      result += Strftime(fields, plain);
+      plain.clear();
+      std::string field = Strftime(fields, std::string{'%', pattern[at + 2]});
+      const std::size_t padding = field.find_first_not_of("0 ");
+      field.erase(0, std::min(padding, field.empty() ? 0 : field.size() - 1));
+      result += field;
+      at += 2;
+    }
+  }
+  return result + Strftime(fields, plain);
 }
 
 // Replaces every occurrence in one pass, never looking at inserted text.
@@ -42,13 +69,49 @@ std::string Replace_Each_Once(std::string_view source, std::string_view search,
   return result;
 }
 
-// The characters of s in the LC_CTYPE encoding, the width a column gives
-// it. A byte that begins no whole character (a stray or cut-off byte of a
+Text_Encoding& Encoding() {
+  static Text_Encoding encoding = Text_Encoding::locale;
+  return encoding;
+}
+
+// The length of the UTF-8 character at the start of s; 0 when s begins with
+// no whole, well-formed one.
+std::size_t Utf8_Length(std::string_view s) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
+  const unsigned char lead = byte(0);
+  const std::size_t length = lead < 0x80   ? 1
+                             : lead < 0xC2 ? 0
+                             : lead < 0xE0 ? 2
+                             : lead < 0xF0 ? 3
+                             : lead < 0xF5 ? 4
+                                           : 0;
+  if (length == 0 || length > s.size()) return 0;
+  for (std::size_t i = 1; i < length; ++i) {
+    if ((byte(i) & 0xC0) != 0x80) return 0;
+  }
+  // No overlong forms, no surrogates, nothing beyond U+10FFFF.
+  if (length == 3 && ((lead == 0xE0 && byte(1) < 0xA0) || (lead == 0xED && byte(1) >= 0xA0))) {
+    return 0;
+  }
+  if (length == 4 && ((lead == 0xF0 && byte(1) < 0x90) || (lead == 0xF4 && byte(1) >= 0x90))) {
+    return 0;
+  }
+  return length;
+}
+
+// The characters of s in the text encoding, the width a column gives it. A
+// byte that begins no whole character (a stray or cut-off byte of a
 // multibyte one) counts as one, as an editor shows it.
 std::size_t Character_Count(std::string_view s) {
+  std::size_t count = 0;
+  if (Encoding() == Text_Encoding::utf8) {
+    for (std::size_t at = 0; at < s.size(); ++count) {
+      at += std::max<std::size_t>(Utf8_Length(s.substr(at)), 1);
+    }
+    return count;
+  }
   if (MB_CUR_MAX == 1) return s.size();
   std::mbstate_t state{};
-  std::size_t count = 0;
   for (std::size_t at = 0; at < s.size(); ++count) {
     const std::size_t length = std::mbrlen(s.data() + at, s.size() - at, &state);
     if (length == static_cast<std::size_t>(-1) || length == static_cast<std::size_t>(-2)) {
@@ -175,6 +238,10 @@ std::string Day_Name(Date_Time t) {
 
 const Date_Time_Formats& User_Date_Time_Formats() {
   return Formats();
+}
+
+void Set_Text_Encoding(Text_Encoding encoding) {
+  Encoding() = encoding;
 }
 
 void Set_User_Date_Time_Formats(const Date_Time_Formats& formats) {

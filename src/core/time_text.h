@@ -28,7 +28,15 @@ std::string Fixed_Number(double value, int width, int places);
 // "Sun" ... "Sat" for the weekday of t's date.
 std::string Day_Name(Date_Time t);
 
-// The user's short date and long time formats, as strftime patterns. By
+// How a text's bytes make the characters a column counts: as the C
+// library's LC_CTYPE locale says (Linux, where the user's locale decides),
+// or as UTF-8 (the Windows program, which declares UTF-8 its code page while
+// its C library has no UTF-8 locale).
+enum class Text_Encoding : std::uint8_t { locale, utf8 };
+void Set_Text_Encoding(Text_Encoding encoding);
+
+// The user's short date and long time formats, as strftime patterns, with
+// "%-" for a field without its leading zeros ("%-H": "9", not "09"). By
 // default they follow the LC_TIME locale ("%x" and "%X").
 struct Date_Time_Formats {
   std::string short_date = "%x";

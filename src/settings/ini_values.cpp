@@ -1,9 +1,11 @@
 #include "settings/ini_values.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <string>
 #include <string_view>
 #include <system_error>
 
@@ -18,9 +20,10 @@ constexpr int kept_digits = 15;
 constexpr int exact_decimals = 767;
 constexpr std::uint64_t largest_hex = 0xFFFFFFFF;
 constexpr std::uint64_t largest_decimal = 2147483647;
-// The written form of the largest doubles: 15 digits rounded away from zero
-// lie above the largest double itself.
-constexpr long double largest_written = 1.79769313486232e308L;
+// The written form of the largest doubles, 0.179769313486232 x 10^309: 15
+// digits rounded away from zero lie above the largest double itself.
+constexpr std::string_view largest_written_digits = "179769313486232";
+constexpr long largest_written_exponent = 309;
 
 bool Is_Digit(char c) {
   return c >= '0' && c <= '9';
@@ -55,12 +58,34 @@ void Round_Digits(std::string_view exact, std::string& digits, int& exponent) {
 }
 
 // The magnitude of a text beyond the double range: the largest double when
-// it is no more than the written form of the largest doubles, else 0. Where
-// long double is no wider than double, every such text reads as 0.
-double Beyond_Double_Range(const char* first, const char* last) {
-  long double wide = 0;
-  const std::from_chars_result parsed = std::from_chars(first, last, wide);
-  return parsed.ec == std::errc() && wide >= 1 && wide <= largest_written
+// it is no more than the written form of the largest doubles, else 0. The
+// text (digits, a point, digits, an exponent) is compared as a decimal
+// 0.<digits> x 10^<exponent>, digit by digit: the same answer on every
+// system, whatever its widest floating type.
+double Beyond_Double_Range(std::string_view text) {
+  const std::size_t mark = text.find_first_of("Ee");
+  const std::string_view mantissa = text.substr(0, mark);
+  long exponent = 0;
+  if (mark != std::string_view::npos) {
+    std::string_view written = text.substr(mark + 1);
+    if (!written.empty() && written.front() == '+') written.remove_prefix(1);
+    const std::from_chars_result parsed =
+        std::from_chars(written.data(), written.data() + written.size(), exponent);
+    if (parsed.ec != std::errc()) return 0;  // an exponent no long holds
+  }
+  const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+  std::string digits;
+  for (const char c : mantissa) {
+    if (c != '.') digits += c;
+  }
+  const std::size_t leading = std::min(digits.find_first_not_of('0'), digits.size());
+  digits.erase(0, leading);
+  digits.erase(std::min(digits.find_last_not_of('0') + 1, digits.size()));
+  if (digits.empty()) return 0;
+  // Below 1 the text has underflowed, not overflowed.
+  const long scale = exponent + static_cast<long>(point) - static_cast<long>(leading);
+  return scale <= largest_written_exponent && scale >= 1 &&
+                 (scale < largest_written_exponent || digits <= largest_written_digits)
              ? std::numeric_limits<double>::max()
              : 0;
 }
@@ -115,7 +140,7 @@ double Ini_Real_Value(const std::string& text) {
   const std::from_chars_result parsed =
       std::from_chars(all.data() + start, all.data() + end, magnitude);
   if (parsed.ec == std::errc::result_out_of_range) {
-    magnitude = Beyond_Double_Range(all.data() + start, all.data() + end);
+    magnitude = Beyond_Double_Range(std::string_view(all).substr(start, end - start));
     if (magnitude == 0) return 0;
   } else if (parsed.ec != std::errc()) {
     return 0;

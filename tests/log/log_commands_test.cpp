@@ -24,7 +24,7 @@ TEST(Log_Commands, ViewLogStartsTheEditorOnTheLogOrSaysWhyNot) {
     const char* text;     // NAME stands for the log's full name
   } rows[] = {
       {"-x.log", "", nullptr, ""},
-      {"a:b.log", "File not found (/usr/bin/xdg-open)", "Error",
+      {"a b&c.log", "File not found (/usr/bin/xdg-open)", "Error",
        "Error: The editor could not be started for the file \"NAME\" : File not found "
        "(/usr/bin/xdg-open)"},
       {"", "File not found (/usr/bin/xdg-open)", "Information", "No Log File to View."},

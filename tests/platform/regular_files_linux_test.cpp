@@ -42,6 +42,14 @@ mode_t Mode_Of(const std::string& name) {
 }
 
 // A sparse file claims a size without taking a byte of the disk.
+// Linux keeps a name's bytes as they are: one that is not UTF-8 is a name
+// like any other (Windows keeps names in UTF-16, where such bytes cannot be).
+TEST(Read_Regular_File, TakesANameInBytesThatAreNotUtf8) {
+  Temp_Folder folder;
+  Write_File(folder.Path("caf\xE9"), "latin-1");
+  EXPECT_EQ(Read_Regular_File(files, folder.Path("caf\xE9")), "latin-1");
+}
+
 TEST(Read_Regular_File, RefusesASparseFileLargerThanTheLimit) {
   Temp_Folder folder;
   Write_File(folder.Path("big"), std::string(4096, 'x'));

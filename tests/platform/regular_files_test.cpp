@@ -22,9 +22,9 @@ TEST(Read_Regular_File, GivesEveryByteOrNothingForAMissingFile) {
     EXPECT_EQ(Read_Regular_File(files, missing), std::nullopt) << missing;
   }
   EXPECT_THROW(Read_Regular_File(files, folder.Path(std::string(300, 'n'))), Command_Error);
-  // A name in bytes that are not UTF-8 is a name like any other.
-  Write_File(folder.Path("caf\xE9"), "latin-1");
-  EXPECT_EQ(Read_Regular_File(files, folder.Path("caf\xE9")), "latin-1");
+  // A name beyond ASCII, in UTF-8, the program's encoding on both systems.
+  Write_File(folder.Path("caf\xC3\xA9"), "utf-8");
+  EXPECT_EQ(Read_Regular_File(files, folder.Path("caf\xC3\xA9")), "utf-8");
 }
 
 TEST(Read_Regular_File, RefusesAFileLargerThanTheLimit) {

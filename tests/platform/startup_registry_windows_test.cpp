@@ -53,7 +53,7 @@ class Run_Key_Test : public ::testing::Test {
               ERROR_SUCCESS);
     RegCloseKey(key);
   }
-  ~Run_Key_Test() override { RegDeleteTreeA(HKEY_CURRENT_USER, test_root); }
+  ~Run_Key_Test() override { RegDeleteTreeA(HKEY_CURRENT_USER, test_root.c_str()); }
 
   // The raw value as the registry holds it (as "reg query" shows it).
   std::pair<DWORD, std::string> Raw_Value(const std::string& name) const {
@@ -86,14 +86,15 @@ class Run_Key_Test : public ::testing::Test {
     return shown;
   }
 
-  static constexpr const char* test_root = "Software\\Velmaric Tests";
-  const std::string key_name = std::string(test_root) + "\\Run";
+  // A key of this process's own: the tests run side by side in one prefix.
+  const std::string test_root = "Software\\Velmaric Tests " + std::to_string(GetCurrentProcessId());
+  const std::string key_name = test_root + "\\Run";
   Run_Key registry{key_name};
   testing::Recording_Message_Box boxes;
 };
 
 TEST_F(Run_Key_Test, EntryIsWrittenQuotedReadBackBareAndDeleted) {
-  EXPECT_EQ(registry.Key_Text(), "HKEY_CURRENT_USER\\Software\\Velmaric Tests\\Run");
+  EXPECT_EQ(registry.Key_Text(), "HKEY_CURRENT_USER\\" + key_name);
   EXPECT_TRUE(Auto_Run_at_Windows_Startup_OptionClick(false, registry, exe, boxes));
   EXPECT_EQ(
       Raw_Value("velmaric.exe"),
@@ -110,13 +111,14 @@ TEST_F(Run_Key_Test, EntryIsWrittenQuotedReadBackBareAndDeleted) {
 }
 
 TEST_F(Run_Key_Test, MissingKeyIsMadeAtTheFirstWriteAndNotBefore) {
-  RegDeleteTreeA(HKEY_CURRENT_USER, test_root);
+  RegDeleteTreeA(HKEY_CURRENT_USER, test_root.c_str());
   Run_Key fresh(std::string(test_root) + "\\a\\b\\Run");
   EXPECT_TRUE(fresh.Key_Exists());
   EXPECT_FALSE(Check_Startup_Entry(fresh, exe, boxes));
   EXPECT_FALSE(Auto_Run_at_Windows_Startup_OptionClick(true, fresh, exe, boxes));
   HKEY key = nullptr;
-  EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, test_root, 0, KEY_READ, &key), ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, test_root.c_str(), 0, KEY_READ, &key),
+            ERROR_FILE_NOT_FOUND);
   EXPECT_TRUE(Add_Startup_Entry(fresh, exe, boxes));
   EXPECT_TRUE(Check_Startup_Entry(fresh, exe, boxes));
   EXPECT_EQ(Boxes(), (Shown{{"Information", removed}, {"Information", added}}));
@@ -139,9 +141,9 @@ TEST_F(Run_Key_Test, KeyThatCannotBeOpenedIsMissingAndKeepsTheCheckMark) {
 
 TEST_F(Run_Key_Test, RefusedWriteEndsTheCommandButNotTheProgramStart) {
   // Below a volatile key only volatile keys may be made: the write is refused.
-  RegDeleteTreeA(HKEY_CURRENT_USER, test_root);
+  RegDeleteTreeA(HKEY_CURRENT_USER, test_root.c_str());
   HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, test_root, 0, nullptr, REG_OPTION_VOLATILE,
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, test_root.c_str(), 0, nullptr, REG_OPTION_VOLATILE,
                             KEY_ALL_ACCESS, nullptr, &key, nullptr),
             ERROR_SUCCESS);
   RegCloseKey(key);

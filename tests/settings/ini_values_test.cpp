@@ -84,6 +84,10 @@ TEST(Ini_Real_Value, TheWrittenFormOfTheLargestDoublesReadsBack) {
   }
   EXPECT_EQ(Ini_Real_Value(" 1.79769313486232E+0308"), largest);
   EXPECT_EQ(Ini_Real_Value("-1.79769313486232E+0308"), -largest);
+  // However the same number is written.
+  EXPECT_EQ(Ini_Real_Value("0.00179769313486232E+311"), largest);
+  EXPECT_EQ(Ini_Real_Value("179769313486232000E+291"), largest);
+  EXPECT_EQ(Ini_Real_Value("179769313486233E+294"), 0);
   // Beyond that form a magnitude a double cannot hold still reads as 0.
   EXPECT_EQ(Ini_Real_Value(" 1.79769313486233E+0308"), 0);
   EXPECT_EQ(Ini_Real_Value("-1e309"), 0);

@@ -17,6 +17,7 @@
 #include <QWindow>
 #include <memory>
 
+#include "platform/autostart_folder.h"
 #include "support/hostile_nodes.h"
 #include "support/window_fixture.h"
 #include "ui/main_window.h"

@@ -13,6 +13,7 @@
 #include <QTest>
 #include <memory>
 
+#include "platform/autostart_folder.h"
 #include "support/window_fixture.h"
 #include "ui/main_window.h"
 
