@@ -23,6 +23,7 @@
 #include "platform/memory_status.h"
 #include "platform/removable_media.h"
 #include "platform/startup_registry_windows.h"
+#include "platform/user_formats.h"
 #include "platform/windows_clock.h"
 #include "presenter/command_line.h"
 #include "settings/settings_location.h"
@@ -88,6 +89,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   velmaric::Note_Ignored_Arguments(arguments, std::cerr);
   // Read first of all: an update may replace the program file while it runs.
   velmaric::Executable_Path();
+  // Texts are UTF-8, the program's code page, and dates and times come in
+  // the user's regional formats.
+  velmaric::Set_Text_Encoding(velmaric::Text_Encoding::utf8);
+  velmaric::Set_User_Date_Time_Formats(velmaric::User_Formats_Of_System());
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   Start_Common_Controls();
   const velmaric::win32::Gdiplus_Session gdiplus;
