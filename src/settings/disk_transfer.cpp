@@ -4,6 +4,7 @@
 
 #include "platform/executable.h"
 #include "platform/file_probe.h"
+#include "platform/path_rules.h"
 #include "platform/paths.h"
 #include "platform/regular_files.h"
 #include "settings/file_copy.h"
@@ -111,10 +112,15 @@ bool Lies_On_Medium(const File_System& files, const std::string& name,
                     const Medium_Locator& locate_medium) {
   const std::optional<std::string> root = locate_medium();
   if (!root) return false;
-  const std::string real_root = files.Real_Name(*root);
+  std::string real_root = files.Real_Name(*root);
   const std::string real_folder = files.Real_Name(Directory_Of_File(name));
-  return !real_root.empty() && !real_folder.empty() &&
-         (real_folder + "/").compare(0, real_root.size() + 1, real_root + "/") == 0;
+  if (real_root.empty() || real_folder.empty()) return false;
+  // The root may end in a separator ("A:\"), a folder below it has one of
+  // the system's separators next.
+  while (!real_root.empty() && Is_Path_Separator(real_root.back())) real_root.pop_back();
+  return real_folder.compare(0, real_root.size(), real_root) == 0 &&
+         (real_folder.size() == real_root.size() ||
+          Is_Path_Separator(real_folder[real_root.size()]));
 }
 
 void Copy_Stopwatch_Times_To_Medium(File_System& files, Disk_Transfer_Host& host,

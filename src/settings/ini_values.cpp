@@ -62,6 +62,8 @@ void Round_Digits(std::string_view exact, std::string& digits, int& exponent) {
 // text (digits, a point, digits, an exponent) is compared as a decimal
 // 0.<digits> x 10^<exponent>, digit by digit: the same answer on every
 // system, whatever its widest floating type.
+constexpr long exponent_bound = 1L << 30;
+
 double Beyond_Double_Range(std::string_view text) {
   const std::size_t mark = text.find_first_of("Ee");
   const std::string_view mantissa = text.substr(0, mark);
@@ -72,6 +74,9 @@ double Beyond_Double_Range(std::string_view text) {
     const std::from_chars_result parsed =
         std::from_chars(written.data(), written.data() + written.size(), exponent);
     if (parsed.ec != std::errc()) return 0;  // an exponent no long holds
+    // Far beyond either end whatever digits stand before it; and the scale
+    // below cannot overflow.
+    if (exponent > exponent_bound || exponent < -exponent_bound) return 0;
   }
   const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
   std::string digits;
@@ -83,7 +88,8 @@ double Beyond_Double_Range(std::string_view text) {
   digits.erase(std::min(digits.find_last_not_of('0') + 1, digits.size()));
   if (digits.empty()) return 0;
   // Below 1 the text has underflowed, not overflowed.
-  const long scale = exponent + static_cast<long>(point) - static_cast<long>(leading);
+  const long long scale = static_cast<long long>(exponent) + static_cast<long long>(point) -
+                          static_cast<long long>(leading);
   return scale <= largest_written_exponent && scale >= 1 &&
                  (scale < largest_written_exponent || digits <= largest_written_digits)
              ? std::numeric_limits<double>::max()

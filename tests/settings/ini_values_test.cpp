@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 #include <random>
+#include <string>
 
 #include "core/command_error.h"
 
@@ -91,6 +92,9 @@ TEST(Ini_Real_Value, TheWrittenFormOfTheLargestDoublesReadsBack) {
   // Beyond that form a magnitude a double cannot hold still reads as 0.
   EXPECT_EQ(Ini_Real_Value(" 1.79769313486233E+0308"), 0);
   EXPECT_EQ(Ini_Real_Value("-1e309"), 0);
+  // Exponents at the ends of what a long holds, with digits that move them.
+  EXPECT_EQ(Ini_Real_Value("12e" + std::to_string(std::numeric_limits<long>::max())), 0);
+  EXPECT_EQ(Ini_Real_Value("0.001e" + std::to_string(std::numeric_limits<long>::min())), 0);
 }
 
 TEST(Ini_Integer_Value, AcceptsDecimalAndHexadecimal) {
