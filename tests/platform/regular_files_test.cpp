@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <set>
+
 #include "support/error_of.h"
 #include "support/file_fixtures.h"
 
@@ -33,6 +36,25 @@ TEST(Read_Regular_File, RefusesAFileLargerThanTheLimit) {
   EXPECT_EQ(Read_Regular_File(files, folder.Path("big"), 4096)->size(), 4096u);
   EXPECT_EQ(Error_Of([&] { Read_Regular_File(files, folder.Path("big"), 4095); }),
             "File access denied");
+}
+
+TEST(Remove_Leftover_Temporaries, RemovesExactlyTheTemporariesOfTheNamedFile) {
+  Temp_Folder folder;
+  const std::set<std::string> leftovers = {".velmaric.ini.AbC123", ".velmaric.ini.000000",
+                                           ".velmaric.ini.zzzzzz"};
+  const std::set<std::string> kept_files = {"velmaric.ini",          ".velmaric.ini.abc12",
+                                            ".velmaric.ini.abc1234", ".velmaric.ini.ab-123",
+                                            "velmaric.ini.AbC123",   ".other.ini.AbC123",
+                                            ".velmaric.inix.AbC123", "..velmaric.ini.AbC123"};
+  for (const std::string& name : leftovers) Write_File(folder.Path(name), "x");
+  for (const std::string& name : kept_files) Write_File(folder.Path(name), "x");
+  ASSERT_TRUE(std::filesystem::create_directory(folder.Path(".velmaric.ini.Folder")));
+
+  EXPECT_EQ(Remove_Leftover_Temporaries(files, folder.Path("velmaric.ini")), 3);
+  std::set<std::string> kept = kept_files;
+  kept.insert(".velmaric.ini.Folder");
+  EXPECT_EQ(Folder_Entries(folder.Path("")), kept);
+  EXPECT_EQ(Remove_Leftover_Temporaries(files, folder.Path("missing/velmaric.ini")), 0);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <iterator>
 #include <memory>
 #include <random>
+#include <set>
 #include <string>
 #include <system_error>
 
@@ -62,6 +63,15 @@ inline void Write_File(const std::string& name, const std::string& content) {
 inline std::string Read_File(const std::string& name) {
   std::ifstream in(name, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The names in a folder, in UTF-8 on both systems.
+inline std::set<std::string> Folder_Entries(const std::string& folder) {
+  std::set<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    names.insert(entry.path().filename().u8string());
+  }
+  return names;
 }
 
 // r--r--r--, which Windows keeps as the read-only attribute; or rw-r--r--.
