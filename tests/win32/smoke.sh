@@ -12,30 +12,9 @@
 #
 #   tests/win32/smoke.sh build/windows/velmaric.exe
 set -u
-. "$(dirname "$0")/../e2e/xvfb_session.sh"
-wine=${VELMARIC_WINE:-/usr/lib/wine/wine64}
-[ -x "$wine" ] || { echo "SKIP: no wine64"; exit 77; }
-start_openbox
+. "$(dirname "$0")/wine_session.sh"
 
-# A Wine of its own, booted on this display: a Wine booted without one (the
-# other Windows tests') makes no windows, and its server is not ours to end.
-export WINEPREFIX="$E2E_DIR/wine" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-wineserver="$(dirname "$wine")/wineserver"
-trap '"$wineserver" -k 2>/dev/null; e2e_cleanup' EXIT
-"$wine" wineboot --init </dev/null >"$E2E_DIR/wineboot.log" 2>&1 || fail "wineboot failed"
-mkdir -p "$E2E_DIR/app"
-cp "$1" "$E2E_DIR/app/velmaric.exe"
-settings="$E2E_DIR/app/velmaric.ini"
-
-# The faces the windows name, as the metric-compatible ones Debian has.
-for pair in "Times New Roman=Liberation Serif" "Arial=Liberation Sans" \
-  "MS Sans Serif=Liberation Sans"; do
-  "$wine" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "${pair%%=*}" /d "${pair#*=}" /f \
-    >/dev/null 2>&1
-done
-
-start_program "$wine" "$E2E_DIR/app/velmaric.exe"
-shoot() { [ -n "${SCREENSHOTS:-}" ] && import -window root "$SCREENSHOTS/$1"; }
+start_program "$WINE" "$APP_EXE"
 
 press alt+s
 sleep 1.5
@@ -60,10 +39,10 @@ fi
 press alt+e
 expect_clean_exit "Alt+E"
 
-start_program "$wine" "$E2E_DIR/app/velmaric.exe"
+start_program "$WINE" "$APP_EXE"
 press alt+r  # Resume, the button made before Reset
 sleep 1
-"$wine" wineboot --end-session </dev/null >/dev/null 2>&1 &
+"$WINE" wineboot --end-session </dev/null >/dev/null 2>&1 &
 wait_until 15 "the program did not end with the session" program_ended
 stop_count_saved "$settings" 2 || fail "the end of the session saved no stop"
 echo "PASS: the window comes up, Start and Stop save fifteen CR LF lines, Exit ends with 0," \
