@@ -19,9 +19,11 @@ std::string On_Medium(const std::string& root, const std::string& leaf) {
   return !root.empty() && root.back() == '/' ? root + leaf : root + "/" + leaf;
 }
 
-// The file name part of a name written on any system: after its last '/'
-// or '\'.
+// The file name part of a name the disk's settings bring: by this system's
+// rules for a full path here, as the copy out named it on the disk; after
+// the last '/' or '\' for a name written on another system.
 std::string Leaf_Of(const std::string& name) {
+  if (Is_Full_Path(name)) return File_Name_Part(name);
   return name.substr(name.find_last_of("/\\") + 1);  // npos + 1 is 0: the whole name
 }
 

@@ -10,6 +10,7 @@
 #include "presenter/main_presenter.h"
 #include "support/fake_window_services.h"
 #include "support/file_fixtures.h"
+#include "support/radio_clicks.h"
 #include "support/recording_main_view.h"
 
 namespace velmaric::testing {
@@ -22,13 +23,7 @@ class Presenter_Fixture : public ::testing::Test {
   void Start_Program() {
     view_ = std::make_unique<Recording_Main_View>();
     presenter_ = std::make_unique<Main_Presenter>(world_.Services(), *view_);
-    view_->radio_selected = [this](Main_Control radio) {
-      if (radio == Main_Control::Log_to_File_RadioButton) {
-        presenter_->Log_to_File_RadioButtonClick();
-      } else {
-        presenter_->Do_Not_Log_RadioButtonClick();
-      }
-    };
+    view_->radio_selected = Radio_Clicks_Of(*presenter_);
     presenter_->FormShow();
     presenter_->Timer1Timer();
   }

@@ -51,6 +51,20 @@ INSTANTIATE_TEST_SUITE_P(
                                "%/logs/run.log", ""}),
     [](const ::testing::TestParamInfo<Log_Case>& info) { return std::string(info.param.name); });
 
+// A backslash is part of a file name here: the log goes to the disk under
+// its whole file name and comes back from there.
+TEST_F(Disk_Transfer, ALogWithABackslashInItsNameComesBack) {
+  window.log_file = folder.Path("work/logs/day\\one.log");
+  Write_File(window.settings_file, "log=" + window.log_file + "\n");
+  Write_File(window.log_file, "the first day\n");
+  Copy_Out();
+  EXPECT_EQ(Read_File(folder.Path("medium/day\\one.log")), "the first day\n");
+  Write_File(folder.Path("medium/day\\one.log"), "the disk's log\n");
+  Copy_In();
+  EXPECT_EQ(Read_File(window.log_file), "the disk's log\n");
+  EXPECT_EQ(Notices(), (std::vector<std::string>{copied_out, copied_in}));
+}
+
 // A Windows name from another computer is no full path here either.
 TEST_F(Disk_Transfer, ANewComputerIsAskedAndTheLogLandsBesideTheSettings) {
   window.log_file.clear();
