@@ -8,15 +8,7 @@
 set -u
 wine=$1
 program=$2
-if [ -z "${WINEPREFIX:-}" ] || [ ! -d "$WINEPREFIX/dosdevices" ]; then
-  echo "not under a Wine prefix of our own (WINEPREFIX): skipped"
-  exit 77
-fi
-drive="$WINEPREFIX/dosdevices/a:"
-if [ -e "$drive" ] || [ -L "$drive" ]; then
-  echo "the Wine prefix already has a drive A:, which this test does not touch: skipped"
-  exit 77
-fi
+. "$(dirname "$0")/../support/wine_drive_a.sh"
 folder=$(mktemp -d /tmp/velmaric-drive-a-XXXXXX) || exit 1
 cleanup() {
   [ -L "$drive" ] && [ "$(readlink "$drive")" = "$folder" ] && rm -f "$drive"

@@ -21,15 +21,7 @@ if ! command -v "$wine" >/dev/null; then
   echo "no $wine: skipped"
   exit 77
 fi
-if [ -z "${WINEPREFIX:-}" ] || [ ! -d "$WINEPREFIX/dosdevices" ] || [ ! -d "$WINEPREFIX/drive_c" ]; then
-  echo "not under a Wine prefix of our own (WINEPREFIX): skipped"
-  exit 77
-fi
-drive="$WINEPREFIX/dosdevices/a:"
-if [ -e "$drive" ] || [ -L "$drive" ]; then
-  echo "the Wine prefix already has a drive A:, which this test does not touch: skipped"
-  exit 77
-fi
+. "$(dirname "$0")/../support/wine_drive_a.sh"
 
 top=$(mktemp -d /tmp/velmaric-across-XXXXXX) || exit 1
 name=$(basename "$top")
