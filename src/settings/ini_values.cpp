@@ -22,6 +22,7 @@ constexpr std::uint64_t largest_hex = 0xFFFFFFFF;
 constexpr std::uint64_t largest_decimal = 2147483647;
 // The written form of the largest doubles, 0.179769313486232 x 10^309: 15
 // digits rounded away from zero lie above the largest double itself.
+constexpr long double largest_written = 1.79769313486232e308L;
 constexpr std::string_view largest_written_digits = "179769313486232";
 constexpr long largest_written_exponent = 309;
 
@@ -57,14 +58,12 @@ void Round_Digits(std::string_view exact, std::string& digits, int& exponent) {
   ++exponent;
 }
 
-// The magnitude of a text beyond the double range: the largest double when
-// it is no more than the written form of the largest doubles, else 0. The
-// text (digits, a point, digits, an exponent) is compared as a decimal
-// 0.<digits> x 10^<exponent>, digit by digit: the same answer on every
-// system, whatever its widest floating type.
+// The same, where the C library cannot read a long double (mingw's): the
+// text (digits, a point, digits, an exponent) compared as a decimal
+// 0.<digits> x 10^<exponent>, digit by digit.
 constexpr long exponent_bound = 1L << 30;
 
-double Beyond_Double_Range(std::string_view text) {
+double Beyond_Double_Range_By_Digits(std::string_view text) {
   const std::size_t mark = text.find_first_of("Ee");
   const std::string_view mantissa = text.substr(0, mark);
   long exponent = 0;
@@ -94,6 +93,18 @@ double Beyond_Double_Range(std::string_view text) {
                  (scale < largest_written_exponent || digits <= largest_written_digits)
              ? std::numeric_limits<double>::max()
              : 0;
+}
+
+// The magnitude of a text beyond the double range: the largest double when
+// it is no more than the written form of the largest doubles, else 0.
+double Beyond_Double_Range(std::string_view text) {
+  long double wide = 0;
+  const std::from_chars_result parsed =
+      std::from_chars(text.data(), text.data() + text.size(), wide);
+  if (parsed.ec == std::errc()) {
+    return wide >= 1 && wide <= largest_written ? std::numeric_limits<double>::max() : 0;
+  }
+  return Beyond_Double_Range_By_Digits(text);
 }
 
 }  // namespace
